@@ -1,0 +1,4 @@
+#include "app/tform1.h"
+
+void TForm1::readSettings() {}
+void TForm1::Button1Click() {}

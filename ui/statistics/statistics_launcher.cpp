@@ -1,0 +1,3 @@
+#include "app/tform1.h"
+
+void TForm1::Button25Click() {}
