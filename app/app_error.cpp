@@ -1,6 +1,6 @@
 #include "app/app_error.h"
 
-#include <QFileInfo>
+#include <algorithm>
 
 QString applicationErrorText(const QString& failureText) {
     if (!failureText.isEmpty() && failureText.back() <= QChar(u'.'))
@@ -9,7 +9,10 @@ QString applicationErrorText(const QString& failureText) {
 }
 
 QString applicationErrorTitle(const QString& executablePath) {
-    QString name = QFileInfo(executablePath).fileName();
+    // Either separator: the path may come from the platform this was built for or another.
+    const qsizetype separator =
+        std::max(executablePath.lastIndexOf(u'/'), executablePath.lastIndexOf(u'\\'));
+    QString name = executablePath.mid(separator + 1);
     const qsizetype dot = name.indexOf(u'.');
     if (dot >= 0)
         name.truncate(dot);

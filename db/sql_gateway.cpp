@@ -27,6 +27,7 @@ void SqlGateway::Next() {}
 const SqlField& SqlGateway::FieldByName(const QString& name) const {
     throw DatabaseError(state_->name + QStringLiteral(": Field '%1' not found").arg(name));
 }
+QStringList SqlGateway::FieldNames() const { return {}; }
 void SqlGateway::Edit() {}
 void SqlGateway::SetImageField(const QString&, const QByteArray&) {}
 void SqlGateway::Post() {}

@@ -53,6 +53,8 @@ public:
     void First();
     void Next();
     const SqlField& FieldByName(const QString& name) const;
+    // The open result's column names, in order.
+    QStringList FieldNames() const;
 
     // Writes the current row's image column back by the table's primary key.
     void Edit();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/tform1.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/scripted_platform.h"
 
 #include <QTemporaryDir>

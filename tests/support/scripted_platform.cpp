@@ -68,9 +68,12 @@ std::optional<QString> ScriptedFileDialog::openFile(QWidget*, const QString& tit
         ADD_FAILURE() << "unexpected open-file dialog \"" << title.toStdString() << "\"";
         return std::nullopt;
     }
-    auto answer = answers_.front();
+    const bool cancelled = !answers_.front().has_value();
+    const QString path = answers_.front().value_or(QString());
     answers_.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 bool ScriptedProcesses::start(const QString& commandLine, const QString& programDirectory) {
