@@ -23,7 +23,7 @@ PacketHeader parsePacketHeader(std::span<const std::uint8_t, kPacketHeaderSize> 
 bool MessageAssembler::add(const PacketHeader& header, std::span<const std::uint8_t> payload) {
     auto type = static_cast<PacketType>(header.type);
     if (!inProgress_) {
-        current_ = Message{type, {}};
+        current_ = ClientMessage{type, {}};
         inProgress_ = true;
     } else if (current_.type != type) {
         throw ProtocolError("packet type changed in the middle of a message");
@@ -35,14 +35,14 @@ bool MessageAssembler::add(const PacketHeader& header, std::span<const std::uint
     return header.endOfMessage();
 }
 
-Message MessageAssembler::take() {
+ClientMessage MessageAssembler::take() {
     inProgress_ = false;
-    return std::exchange(current_, Message{});
+    return std::exchange(current_, ClientMessage{});
 }
 
 void MessageAssembler::discard() {
     inProgress_ = false;
-    current_ = Message{};
+    current_ = ClientMessage{};
 }
 
 } // namespace tdslite::protocol

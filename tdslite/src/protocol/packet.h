@@ -39,7 +39,7 @@ struct PacketHeader {
 // Throws ProtocolError for a length shorter than the header itself.
 PacketHeader parsePacketHeader(std::span<const std::uint8_t, kPacketHeaderSize> bytes);
 
-struct Message {
+struct ClientMessage {
     PacketType type = PacketType::SqlBatch;
     ByteBuffer payload;
 };
@@ -52,7 +52,7 @@ public:
 
     // True once the packet carrying end-of-message has been added.
     bool add(const PacketHeader& header, std::span<const std::uint8_t> payload);
-    Message take();
+    ClientMessage take();
     void discard();
     bool inProgress() const { return inProgress_; }
     void setMaxMessageBytes(std::size_t bytes) { maxMessageBytes_ = bytes; }
@@ -60,7 +60,7 @@ public:
 private:
     std::size_t maxMessageBytes_;
     bool inProgress_ = false;
-    Message current_;
+    ClientMessage current_;
 };
 
 } // namespace tdslite::protocol

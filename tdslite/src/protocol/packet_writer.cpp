@@ -6,8 +6,9 @@
 namespace tdslite::protocol {
 
 PacketWriter::PacketWriter(Send send, std::size_t packetSize, std::uint16_t spid, PacketType type)
-    : send_(std::move(send)), payloadCapacity_(std::max<std::size_t>(packetSize, 512) - kPacketHeaderSize),
-      spid_(spid), type_(type) {}
+    : send_(std::move(send)),
+      payloadCapacity_(std::max<std::size_t>(packetSize, 512) - kPacketHeaderSize), spid_(spid),
+      type_(type) {}
 
 void PacketWriter::put(std::span<const std::uint8_t> bytes) {
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());

@@ -12,11 +12,22 @@ constexpr std::uint16_t kProcIdFollows = 0xFFFF;
 constexpr std::size_t kMaxProcedureNameChars = 1024;
 
 std::u16string wellKnownProcedure(std::uint16_t id) {
-    static const std::array<const char16_t*, 16> names{
-        u"",           u"sp_cursor",          u"sp_cursoropen",     u"sp_cursorprepare",
-        u"sp_cursorexecute", u"sp_cursorprepexec", u"sp_cursorunprepare", u"sp_cursorfetch",
-        u"sp_cursoroption", u"sp_cursorclose",  u"sp_executesql",     u"sp_prepare",
-        u"sp_execute",  u"sp_prepexec",        u"sp_prepexecrpc",    u"sp_unprepare"};
+    static const std::array<const char16_t*, 16> names{u"",
+                                                       u"sp_cursor",
+                                                       u"sp_cursoropen",
+                                                       u"sp_cursorprepare",
+                                                       u"sp_cursorexecute",
+                                                       u"sp_cursorprepexec",
+                                                       u"sp_cursorunprepare",
+                                                       u"sp_cursorfetch",
+                                                       u"sp_cursoroption",
+                                                       u"sp_cursorclose",
+                                                       u"sp_executesql",
+                                                       u"sp_prepare",
+                                                       u"sp_execute",
+                                                       u"sp_prepexec",
+                                                       u"sp_prepexecrpc",
+                                                       u"sp_unprepare"};
     if (id == 0 || id >= names.size()) {
         std::string number = "#" + std::to_string(id);
         return std::u16string(number.begin(), number.end());
