@@ -31,7 +31,7 @@ QByteArray FormTest::readIni() const {
 
 TForm1& FormTest::createForm() {
     form_.reset();
-    form_ = std::make_unique<TForm1>(Platform{&boxes, &files, &processes, programPath()});
+    form_ = std::make_unique<TForm1>(Platform{&boxes, &files, processStarter, programPath()});
     form_->show();
     return *form_;
 }

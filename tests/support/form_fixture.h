@@ -53,6 +53,8 @@ protected:
     ScriptedBoxes boxes;
     ScriptedFileDialog files;
     ScriptedProcesses processes;
+    // The window starts programs through this; point it at a real starter to really start.
+    ProcessStarter* processStarter = &processes;
 
 private:
     QTemporaryDir programDir_;
