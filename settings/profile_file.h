@@ -2,8 +2,10 @@
 // (other sections, comments, line endings) stays exactly as the other programs wrote it.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class ProfileFile {
 public:
@@ -19,10 +21,16 @@ public:
                              std::int32_t defaultValue) const;
 
     // Atomic: the file is replaced whole or not at all. Throws std::runtime_error with
-    // "Unable to write to <path>" when it cannot be written.
+    // "Unable to write to <path>" when it cannot be written, and std::invalid_argument for a
+    // name or value holding a line break.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, std::int32_t value);
 
 private:
+    // Nothing when the file cannot be opened for reading (missing, a directory, unreadable).
+    std::optional<QByteArray> readContents() const;
+    bool replaceWhole(const QByteArray& contents) const;
+    [[noreturn]] void throwUnableToWrite() const;
+
     QString path_;
 };

@@ -1,0 +1,57 @@
+#include "settings/profile_integer.h"
+
+#include <limits>
+
+namespace {
+
+int digitValue(QChar digit, int base) {
+    const char16_t unit = digit.unicode();
+    int value = base;
+    if (unit >= u'0' && unit <= u'9')
+        value = unit - u'0';
+    else if (unit >= u'a' && unit <= u'f')
+        value = unit - u'a' + 10;
+    else if (unit >= u'A' && unit <= u'F')
+        value = unit - u'A' + 10;
+    return value < base ? value : -1;
+}
+
+QStringView withoutHexPrefix(QStringView text, int& base) {
+    base = 10;
+    if (text.startsWith(u'$')) {
+        base = 16;
+        return text.mid(1);
+    }
+    if (text.startsWith(u"0x") || text.startsWith(u"0X")) {
+        base = 16;
+        return text.mid(2);
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<std::int32_t> parseProfileInteger(QStringView text) {
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+'))
+        text = text.mid(1);
+    int base = 10;
+    const QStringView digits = withoutHexPrefix(text, base);
+    if (digits.isEmpty())
+        return std::nullopt;
+
+    // One past the largest magnitude, so that -2147483648 still fits.
+    const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (const QChar digit : digits) {
+        const int value = digitValue(digit, base);
+        if (value < 0)
+            return std::nullopt;
+        magnitude = magnitude * base + value;
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    if (!negative && magnitude == limit)
+        return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
