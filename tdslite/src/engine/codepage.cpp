@@ -7,7 +7,9 @@ namespace tdslite {
 
 namespace {
 
-bool isSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool isSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // One conversion through iconv; false when the character has no mapping.
 bool convert(const char* to, const char* from, const char* in, std::size_t inSize, char* out,

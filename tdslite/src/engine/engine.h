@@ -12,7 +12,18 @@
 
 namespace tdslite {
 
-enum class ColumnType { NVarChar, Char, Text, Image, Decimal, DateTime, Int, SmallInt, TinyInt, Bit };
+enum class ColumnType {
+    NVarChar,
+    Char,
+    Text,
+    Image,
+    Decimal,
+    DateTime,
+    Int,
+    SmallInt,
+    TinyInt,
+    Bit
+};
 
 struct Column {
     std::u16string name;
@@ -95,8 +106,8 @@ struct LoginAccount {
 };
 
 struct EngineConfig {
-    std::string dataDir;                    // one SQLite file per database
-    std::vector<LoginAccount> logins;       // empty: sa with an empty password, sysadmin
+    std::string dataDir;              // one SQLite file per database
+    std::vector<LoginAccount> logins; // empty: sa with an empty password, sysadmin
     std::string collation = "Chinese_PRC_CI_AS";
 };
 

@@ -7,8 +7,12 @@ namespace tdslite {
 
 namespace {
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -102,8 +106,9 @@ std::u16string fromUtf8(std::string_view text) {
     return out;
 }
 
-std::u16string fromAscii(std::string_view text) { return {text.begin(), text.end()}; }
-
+std::u16string fromAscii(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 char32_t foldCase(char32_t c) {
     if (c < 0x80) {

@@ -1,0 +1,60 @@
+// Runs the statements of a batch for one session, with SQL Server's error behaviour.
+#pragma once
+
+#include "ast.h"
+#include "collation.h"
+#include "engine.h"
+#include "errors.h"
+#include "storage.h"
+
+#include <set>
+#include <string>
+
+namespace tdslite {
+
+struct SessionState {
+    std::u16string database;
+    std::u16string login;
+    Role role = Role::SysAdmin;
+    int spid = 0;
+    bool noCount = false;
+    std::int64_t lastRowCount = 0;
+    int lastError = 0;
+};
+
+// What all sessions share; guarded by the engine's mutex.
+struct EngineState {
+    std::unique_ptr<Collation> collation;
+    std::unique_ptr<Storage> storage;
+    std::set<const SessionState*> sessions;
+};
+
+class Executor {
+public:
+    Executor(EngineState& engine, SessionState& session) : engine_(engine), session_(session) {}
+    BatchResult run(std::u16string_view batch);
+
+private:
+    void compile(const std::vector<Statement>& statements);
+    StatementResult execute(const Statement& statement);
+    StatementResult select(const SelectStatement& statement);
+    StatementResult insert(const InsertStatement& statement);
+    StatementResult update(const UpdateStatement& statement);
+    StatementResult remove(const DeleteStatement& statement);
+    StatementResult createTable(const CreateTableStatement& statement);
+    StatementResult dropTable(const DropTableStatement& statement);
+    StatementResult createDatabase(const CreateDatabaseStatement& statement);
+    StatementResult dropDatabase(const DropDatabaseStatement& statement);
+    StatementResult use(const UseStatement& statement);
+    StatementResult set(const SetStatement& statement);
+
+    void checkWrite(const char16_t* action, const Database& database, const TableDef* table,
+                    const std::u16string& objectName) const;
+    StatementResult changed(std::int64_t rows) const;
+
+    EngineState& engine_;
+    SessionState& session_;
+    DateTime now_;
+};
+
+} // namespace tdslite

@@ -1,0 +1,191 @@
+#include "engine_fixture.h"
+
+#include <random>
+#include <sstream>
+
+namespace tdslite::testing {
+
+std::u16string u16(std::string_view utf8) {
+    std::u16string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto b = static_cast<unsigned char>(utf8[i]);
+        char32_t c;
+        int extra;
+        if (b < 0x80) {
+            c = b;
+            extra = 0;
+        } else if (b >= 0xF0) {
+            c = b & 0x07;
+            extra = 3;
+        } else if (b >= 0xE0) {
+            c = b & 0x0F;
+            extra = 2;
+        } else {
+            c = b & 0x1F;
+            extra = 1;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        i += extra + 1;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+std::string u8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string show(const Value& value) {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return "NULL"; }
+        std::string operator()(std::int64_t v) const { return std::to_string(v); }
+        std::string operator()(const std::u16string& v) const { return u8(v); }
+        std::string operator()(const Bytes& v) const {
+            static const char* kHex = "0123456789ABCDEF";
+            std::string out = "0x";
+            for (auto b : v) {
+                out.push_back(kHex[b >> 4]);
+                out.push_back(kHex[b & 15]);
+            }
+            return out;
+        }
+        std::string operator()(const Decimal& v) const {
+            std::string digits = std::to_string(v.unscaled < 0 ? -v.unscaled : v.unscaled);
+            while (static_cast<int>(digits.size()) <= v.scale) {
+                digits.insert(0, "0");
+            }
+            if (v.scale > 0) {
+                digits.insert(digits.size() - static_cast<std::size_t>(v.scale), ".");
+            }
+            return (v.unscaled < 0 ? "-" : "") + digits;
+        }
+        std::string operator()(const DateTime& v) const {
+            return std::to_string(v.days) + ":" + std::to_string(v.ticks);
+        }
+    };
+    return std::visit(Visitor{}, value);
+}
+
+void EngineTest::SetUp() {
+    std::random_device random;
+    dataDir_ = std::filesystem::temp_directory_path() /
+               ("tdslite-engine-" + std::to_string(random()) + std::to_string(random()));
+    restart();
+}
+
+void EngineTest::TearDown() {
+    session_.reset();
+    engine_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(dataDir_, ignored);
+}
+
+void EngineTest::restart(const std::string& collation) {
+    session_.reset();
+    engine_.reset();
+    EngineConfig config;
+    config.dataDir = dataDir_.string();
+    config.logins = logins_;
+    config.collation = collation;
+    engine_ = makeEngine(config);
+    session_ = connect();
+}
+
+std::unique_ptr<Session> EngineTest::connect(const std::string& user, const std::string& password,
+                                             const std::string& database) {
+    std::unique_ptr<Session> session;
+    LoginOutcome outcome = engine_->login({u16(user), u16(password), u16(database)}, &session);
+    EXPECT_TRUE(outcome.accepted) << user;
+    return session;
+}
+
+BatchResult EngineTest::run(Session& session, std::string_view batch) {
+    return session.execute(u16(batch));
+}
+
+BatchResult EngineTest::ok(std::string_view batch) {
+    BatchResult result = run(batch);
+    for (const auto& statement : result.statements) {
+        EXPECT_FALSE(statement.failed)
+            << batch << "\n"
+            << (statement.messages.empty() ? "" : u8(statement.messages[0].text));
+    }
+    return result;
+}
+
+void EngineTest::initialiseScore() {
+    ok("create database score");
+    ok("use score");
+    ok("Begin\r\n"
+       "  create table Jobs(sJobNum nvarchar(50) primary key not null,sJobName nvarchar(50) not "
+       "null)\r\n"
+       "  create table WkInfo(sWkNums nvarchar(50) primary key not null,sWkName nvarchar(50) not "
+       "null,sWkSex nvarchar(50) not null,sWkJobNum nvarchar(50) not null,WkPhoto image)\r\n"
+       "  create table Scores(sWkNum nvarchar(50) not null,sWkJobNum nvarchar(50) not "
+       "null,iWkScore decimal(18, 2) not null,sClIP nvarchar(50) not null,sMemo TEXT,dtDateTime "
+       "datetime not null)\r\n"
+       "  insert into jobs values('001','收银员')\r\n"
+       "  insert into jobs values('002','网管')\r\n"
+       "  insert into jobs values('003','技术员')\r\n"
+       "End\r\n");
+}
+
+std::vector<int> errorNumbers(const StatementResult& result) {
+    std::vector<int> numbers;
+    for (const auto& message : result.messages) {
+        numbers.push_back(message.number);
+    }
+    return numbers;
+}
+
+std::vector<std::vector<std::string>> cells(const StatementResult& result) {
+    std::vector<std::vector<std::string>> out;
+    for (const auto& row : result.rows) {
+        std::vector<std::string> line;
+        for (const auto& value : row) {
+            line.push_back(show(value));
+        }
+        out.push_back(std::move(line));
+    }
+    return out;
+}
+
+std::vector<std::string> columnNames(const StatementResult& result) {
+    std::vector<std::string> names;
+    for (const auto& column : result.columns) {
+        names.push_back(u8(column.name));
+    }
+    return names;
+}
+
+} // namespace tdslite::testing
