@@ -139,13 +139,10 @@ WireColumn ResultSetEncoder::planColumn(const Column& column, const std::vector<
         wire.maxLength = 8;
         break;
     case ColumnType::Bit:
-        wire.type = WireType::BitN;
-        wire.maxLength = 1;
-        break;
     case ColumnType::Int:
     case ColumnType::SmallInt:
     case ColumnType::TinyInt:
-        wire.type = WireType::IntN;
+        wire.type = column.type == ColumnType::Bit ? WireType::BitN : WireType::IntN;
         wire.maxLength = integerWidth(column.type);
         for (const Row& row : rows) {
             if (!integerFits(row[index], column.type)) {
