@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 const QColor kRed(255, 0, 0);
@@ -16,6 +19,10 @@ struct ColourCase {
     const char* fixture;
     Quadrants expected;
 };
+
+void PrintTo(const ColourCase& info, std::ostream* out) {
+    *out << info.fixture;
+}
 
 const Quadrants kColourQuadrants{kRed, kGreen, kBlue, kWhite};
 
