@@ -56,10 +56,6 @@ public:
         state.spid = nextSpid_++;
         outcome.accepted = true;
         outcome.database = database->name;
-        outcome.messages.push_back(makeMessage(
-            5701, 0, 2, format(u"Changed database context to '%s'.", {database->name})));
-        outcome.messages.push_back(
-            makeMessage(5703, 0, 1, u"Changed language setting to us_english."));
         *session = std::make_unique<SessionImpl>(*this, std::move(state));
         return outcome;
     }

@@ -28,11 +28,13 @@ std::int64_t pow10(int exponent) {
 std::u16string decimalText(Decimal value) {
     bool negative = value.unscaled < 0;
     std::string digits = std::to_string(negative ? -value.unscaled : value.unscaled);
-    if (value.scale > 0) {
-        if (static_cast<int>(digits.size()) <= value.scale) {
-            digits.insert(0, static_cast<std::size_t>(value.scale) + 1 - digits.size(), '0');
+    auto scale = static_cast<std::size_t>(std::max(value.scale, 0));
+    if (scale > 0) {
+        if (digits.size() <= scale) {
+            digits = std::string(scale + 1 - digits.size(), '0') + digits;
         }
-        digits.insert(digits.size() - static_cast<std::size_t>(value.scale), ".");
+        std::size_t point = digits.size() - scale;
+        digits = digits.substr(0, point) + "." + digits.substr(point);
     }
     return fromAscii((negative ? "-" : "") + digits);
 }

@@ -81,11 +81,13 @@ std::string show(const Value& value) {
         }
         std::string operator()(const Decimal& v) const {
             std::string digits = std::to_string(v.unscaled < 0 ? -v.unscaled : v.unscaled);
-            while (static_cast<int>(digits.size()) <= v.scale) {
-                digits.insert(0, "0");
+            auto scale = static_cast<std::size_t>(v.scale);
+            if (digits.size() <= scale) {
+                digits = std::string(scale + 1 - digits.size(), '0') + digits;
             }
-            if (v.scale > 0) {
-                digits.insert(digits.size() - static_cast<std::size_t>(v.scale), ".");
+            if (scale > 0) {
+                std::size_t point = digits.size() - scale;
+                digits = digits.substr(0, point) + "." + digits.substr(point);
             }
             return (v.unscaled < 0 ? "-" : "") + digits;
         }
