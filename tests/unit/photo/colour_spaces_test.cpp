@@ -42,6 +42,8 @@ TEST_P(ColourSpaces, DecodeToTheBoxWithTheirColours) {
 INSTANTIATE_TEST_SUITE_P(PhotoFixtures, ColourSpaces,
                          testing::Values(ColourCase{"baseline.jpg", kColourQuadrants},
                                          ColourCase{"progressive.jpg", kColourQuadrants},
+                                         ColourCase{"progressive-444.jpg", kColourQuadrants},
+                                         ColourCase{"hundred-scans.jpg", kColourQuadrants},
                                          ColourCase{"rgb.jpg", kColourQuadrants},
                                          ColourCase{"ycck.jpg", kColourQuadrants},
                                          ColourCase{"cmyk-adobe.jpg", kColourQuadrants},

@@ -52,6 +52,14 @@ QByteArray withScanOverwritten(QByteArray jpeg, char filler) {
     return jpeg;
 }
 
+// Every scan of the fixture is at full precision, so a repeated one is no error in itself.
+QByteArray withLastScanRepeated(QByteArray jpeg) {
+    const qsizetype lastScan = jpeg.lastIndexOf("\xff\xda");
+    const qsizetype endMarker = jpeg.size() - 2;
+    jpeg.insert(endMarker, jpeg.mid(lastScan, endMarker - lastScan));
+    return jpeg;
+}
+
 struct FailureCase {
     const char* what;
     std::function<QByteArray()> bytes;
@@ -111,6 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return withDeclaredSize(baseline(), 65535, 65535); }, kTooLarge},
         FailureCase{"declaredBeyondThePixelBudget",
                     [] { return withDeclaredSize(baseline(), 20000, 20000); }, kTooLarge},
+        FailureCase{
+            "progressiveNeedingMoreMemoryThanAllowed",
+            [] { return withDeclaredSize(fixtureBytes("progressive-444.jpg"), 16000, 16000); },
+            kTooLarge},
+        FailureCase{"moreScansThanJpegtranWrites",
+                    [] { return withLastScanRepeated(fixtureBytes("hundred-scans.jpg")); },
+                    kUnsupported},
         FailureCase{"twelveBitSamples", [] { return withPrecision(baseline(), 12); },
                     kUnsupported}),
     [](const auto& info) { return std::string(info.param.what); });

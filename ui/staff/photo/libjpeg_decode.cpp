@@ -23,7 +23,8 @@ namespace {
 constexpr std::int64_t kMaxDeclaredPixels = std::int64_t{1} << 28; // a 16384 × 16384 picture
 // A progressive picture keeps all its coefficients in memory until the last scan.
 constexpr long kLibjpegMemoryLimit = 1L << 30;
-// Real progressive files have about ten scans; each scan walks the whole picture again.
+// Cameras write about ten scans and jpegtran at most 100; each scan walks the whole picture
+// again, so a file of thousands would hold the window for minutes.
 constexpr int kMaxScans = 100;
 constexpr unsigned kLongestMarker = 0xFFFF;
 constexpr JDIMENSION kRowsPerRead = 4;
@@ -94,7 +95,7 @@ void stayQuiet(j_common_ptr) {}
 
 void limitScans(j_common_ptr cinfo) {
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
-        escapeWith(cinfo, JpegFailure::Corrupt);
+        escapeWith(cinfo, JpegFailure::Unsupported);
     }
 }
 
