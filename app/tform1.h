@@ -27,6 +27,8 @@ public:
 
     // The platform may ask whether the window may close (log-off, shutdown); always yes.
     bool FormCloseQuery();
+    // The creation handler; the constructor runs it once. Public so that start-up can be timed.
+    void FormCreate();
 
     // The published reload routines of the two maintenance panels.
     void GetJobList();
@@ -105,7 +107,6 @@ protected:
 private:
     // Frame (app/tform1.cpp)
     void buildFrame();
-    void FormCreate();
     void bindSettingsFile();
     void setDefaultServerValues();
     void showServerValues();

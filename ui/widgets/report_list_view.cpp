@@ -2,6 +2,30 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Grid lines between the cells, as the platform's report view draws them. A delegate rather
+// than a style sheet: style sheets are slow to set up and fight the skins' palettes.
+class GridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        const QRect cell = option.rect;
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter->restore();
+    }
+};
+
+} // namespace
 
 ReportListView::ReportListView(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
@@ -14,9 +38,7 @@ ReportListView::ReportListView(QWidget* parent) : QTreeWidget(parent) {
     setSortingEnabled(false);
     header()->setSectionsClickable(false);
     header()->setStretchLastSection(false);
-    // Grid lines: the platform's report view draws them between cells.
-    setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid);"
-                                 " border-bottom: 1px solid palette(mid); }"));
+    setItemDelegate(new GridLineDelegate(this));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ReportListView::reportSelectionChange);
 }
