@@ -228,6 +228,8 @@ TEST_F(FrameTest, StartsWithTheDefaultServerWhenThereIsNoSetupIni) {
     EXPECT_EQ(text("Edit2"), QStringLiteral("sa"));
     EXPECT_EQ(text("Edit3"), QString());
     EXPECT_EQ(items("ComboBox2"), (QStringList{QStringLiteral("男"), QStringLiteral("女")}));
+    EXPECT_EQ(selectedIndex("ComboBox2"), -1);
+    EXPECT_EQ(selectedIndex("ComboBox3"), -1);
 }
 
 TEST_F(FrameTest, ClosesWithoutAskingAnything) {

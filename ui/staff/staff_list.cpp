@@ -25,6 +25,8 @@ QString photoWord(const SqlField& photo) {
 void TForm1::fillSexList() {
     ComboBox2->addItem(QStringLiteral("男"));
     ComboBox2->addItem(QStringLiteral("女"));
+    // Filling a list must not pick anything: a sex is chosen by the administrator.
+    ComboBox2->setCurrentIndex(-1);
 }
 
 void TForm1::Button7Click() {
