@@ -6,7 +6,7 @@
 namespace tdslite::odbctest {
 namespace {
 
-using ::testing::ElementsAreArray;
+using ::testing::UnorderedElementsAreArray;
 
 class LoginTest : public TdsliteTest {
 protected:
@@ -47,7 +47,9 @@ TEST_F(LoginTest, RefusedLoginsReportSqlServersErrorNumbers) {
                     numbers.push_back(diagnostic.nativeError);
                 }
             }
-            EXPECT_THAT(numbers, ElementsAreArray(refused.nativeErrors));
+            // ODBC ranks diagnostics itself; the order on the wire is checked by the raw socket
+            // tests.
+            EXPECT_THAT(numbers, UnorderedElementsAreArray(refused.nativeErrors));
         }
     }
 }
