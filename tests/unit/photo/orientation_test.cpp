@@ -30,13 +30,8 @@ class ExifOrientation : public testing::TestWithParam<OrientationCase> {};
 
 TEST_P(ExifOrientation, TurnsThePictureShown) {
     const std::string fixture = "orientation-" + std::to_string(GetParam().orientation) + ".jpg";
-    const QImage picture = decodeJpegForBox(fixtureBytes(fixture), kPhotoBox);
-    ASSERT_EQ(picture.size(), kPhotoBox);
-    const Quadrants actual = quadrantColours(picture);
-    for (std::size_t quarter = 0; quarter < actual.size(); ++quarter) {
-        EXPECT_TRUE(isNear(actual[quarter], GetParam().shown[quarter]))
-            << "quarter " << quarter << " is " << describe(actual[quarter]);
-    }
+    EXPECT_TRUE(
+        showsQuadrants(decodeJpegForBox(fixtureBytes(fixture), kPhotoBox), GetParam().shown));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,5 +41,12 @@ INSTANTIATE_TEST_SUITE_P(
                     OrientationCase{5, {R, B, G, W}}, OrientationCase{6, {B, R, W, G}},
                     OrientationCase{7, {W, G, B, R}}, OrientationCase{8, {G, W, R, B}}),
     [](const auto& info) { return "orientation" + std::to_string(info.param.orientation); });
+
+TEST(PhotoExifPlacement, ExifInAnApp0SegmentCountsToo) {
+    QByteArray jpeg = fixtureBytes("orientation-6.jpg");
+    ASSERT_EQ(jpeg.mid(2, 2), QByteArray("\xff\xe1"));
+    jpeg[3] = char(0xe0);
+    EXPECT_TRUE(showsQuadrants(decodeJpegForBox(jpeg, kPhotoBox), {B, R, W, G}));
+}
 
 } // namespace

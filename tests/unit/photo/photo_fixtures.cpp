@@ -12,9 +12,19 @@ namespace {
 // its rounding, but not for a swapped or inverted channel.
 constexpr int kColourTolerance = 24;
 
+// The unit test programs get no fixture path from the build; this file's own path leads there.
 std::filesystem::path fixtureDirectory() {
     return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "fixtures" /
            "photos";
+}
+
+Quadrants quadrantColours(const QImage& picture) {
+    const int left = picture.width() / 4;
+    const int right = picture.width() * 3 / 4;
+    const int top = picture.height() / 4;
+    const int bottom = picture.height() * 3 / 4;
+    return {picture.pixelColor(left, top), picture.pixelColor(right, top),
+            picture.pixelColor(left, bottom), picture.pixelColor(right, bottom)};
 }
 
 } // namespace
@@ -27,13 +37,21 @@ QByteArray fixtureBytes(const std::string& name) {
     return file.readAll();
 }
 
-Quadrants quadrantColours(const QImage& picture) {
-    const int left = picture.width() / 4;
-    const int right = picture.width() * 3 / 4;
-    const int top = picture.height() / 4;
-    const int bottom = picture.height() * 3 / 4;
-    return {picture.pixelColor(left, top), picture.pixelColor(right, top),
-            picture.pixelColor(left, bottom), picture.pixelColor(right, bottom)};
+testing::AssertionResult showsQuadrants(const QImage& picture, const Quadrants& expected) {
+    if (picture.size() != kPhotoBox) {
+        return testing::AssertionFailure()
+               << "picture of " << picture.width() << " x " << picture.height();
+    }
+    const Quadrants actual = quadrantColours(picture);
+    for (std::size_t quarter = 0; quarter < actual.size(); ++quarter) {
+        if (!isNear(actual[quarter], expected[quarter])) {
+            return testing::AssertionFailure()
+                   << "quarter " << quarter << " (top left, top right, bottom left, bottom "
+                   << "right) is " << describe(actual[quarter]) << ", expected "
+                   << describe(expected[quarter]);
+        }
+    }
+    return testing::AssertionSuccess();
 }
 
 bool isNear(const QColor& actual, const QColor& expected) {

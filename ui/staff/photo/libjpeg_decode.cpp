@@ -108,8 +108,11 @@ void prepareSession(JpegSession* session) {
     session->progress.progress_monitor = limitScans;
 }
 
+// EXIF belongs in APP1; a few writers put it in APP0 instead, where its own name still tells
+// it apart from JFIF.
 bool isExifPayload(const jpeg_saved_marker_ptr marker) {
-    return marker->marker == JPEG_APP0 + 1 && marker->data_length >= 6 &&
+    const bool isApp0OrApp1 = marker->marker == JPEG_APP0 || marker->marker == JPEG_APP0 + 1;
+    return isApp0OrApp1 && marker->data_length >= 6 &&
            std::memcmp(marker->data, "Exif\0\0", 6) == 0;
 }
 
@@ -169,6 +172,8 @@ JpegFailure readInto(JpegSession* const session, JpegDecodeJob* const job) {
     cinfo->mem->max_memory_to_use = kLibjpegMemoryLimit;
     cinfo->progress = &session->progress;
     jpeg_mem_src(cinfo, job->data, static_cast<unsigned long>(job->size));
+    // Kept markers are still read by libjpeg itself: JFIF and Adobe lose nothing by it.
+    jpeg_save_markers(cinfo, JPEG_APP0, kLongestMarker);
     jpeg_save_markers(cinfo, JPEG_APP0 + 1, kLongestMarker);
     jpeg_read_header(cinfo, TRUE);
     if (const JpegFailure refused = checkHeader(cinfo); refused != JpegFailure::None) {
