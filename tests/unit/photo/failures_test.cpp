@@ -13,10 +13,10 @@
 
 namespace {
 
-const std::string kNotJpeg = "所选文件不是JPG图片！";
-const std::string kDamaged = "JPG图片已损坏，无法显示！";
-const std::string kTooLarge = "JPG图片太大，无法显示！";
-const std::string kUnsupported = "不支持这种JPG图片格式，无法显示！";
+const std::string kNotJpeg = "照片不是JPG图片!";
+const std::string kDamaged = "JPG图片已损坏，无法显示!";
+const std::string kTooLarge = "JPG图片太大，无法显示!";
+const std::string kUnsupported = "不支持这种JPG图片格式，无法显示!";
 
 qsizetype startOfFrame(const QByteArray& jpeg) {
     for (const char* marker : {"\xff\xc0", "\xff\xc2"}) {

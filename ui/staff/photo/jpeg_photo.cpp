@@ -15,13 +15,13 @@ bool startsWithImageMarker(const QByteArray& bytes) {
 const char* failureText(JpegFailure failure) {
     switch (failure) {
     case JpegFailure::NotJpeg:
-        return "所选文件不是JPG图片！";
+        return "照片不是JPG图片!";
     case JpegFailure::TooLarge:
-        return "JPG图片太大，无法显示！";
+        return "JPG图片太大，无法显示!";
     case JpegFailure::Unsupported:
-        return "不支持这种JPG图片格式，无法显示！";
+        return "不支持这种JPG图片格式，无法显示!";
     default:
-        return "JPG图片已损坏，无法显示！";
+        return "JPG图片已损坏，无法显示!";
     }
 }
 
