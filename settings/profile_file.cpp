@@ -43,11 +43,7 @@ std::int32_t ProfileFile::readInteger(const QString& section, const QString& key
 }
 
 void ProfileFile::writeString(const QString& section, const QString& key, const QString& value) {
-    // A line break would split the line and let the rest pass for other keys.
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
-        throw std::invalid_argument(
-            ("A line break cannot be written to " + path_ + " (" + section + "/" + key + ")")
-                .toStdString());
+    requireSingleLine(section, key, value);
 
     // An existing file that cannot be read must not be replaced by one holding a single key.
     std::optional<QByteArray> contents = readContents();
@@ -62,6 +58,15 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
 
 void ProfileFile::writeInteger(const QString& section, const QString& key, std::int32_t value) {
     writeString(section, key, QString::number(value));
+}
+
+void ProfileFile::requireSingleLine(const QString& section, const QString& key,
+                                    const QString& value) const {
+    // A line break would split the line and let the rest pass for other keys.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
+        throw std::invalid_argument(
+            ("A line break cannot be written to " + path_ + " (" + section + "/" + key + ")")
+                .toStdString());
 }
 
 bool ProfileFile::replaceWhole(const QByteArray& contents) const {

@@ -25,6 +25,8 @@ public:
     // name or value holding a line break.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, std::int32_t value);
+    // The std::invalid_argument writeString throws for a line break, before anything is written.
+    void requireSingleLine(const QString& section, const QString& key, const QString& value) const;
 
 private:
     // Nothing when the file cannot be opened for reading (missing, a directory, unreadable).

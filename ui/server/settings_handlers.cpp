@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -45,9 +46,15 @@ void TForm1::Button1Click() {
                                   QStringLiteral("确定不需要密码登录SQL服务器吗？")) == Answer::No)
         return;
 
-    IniFile->writeString(kSection, QStringLiteral("IP"), serverIP);
-    IniFile->writeString(kSection, QStringLiteral("User"), user);
-    IniFile->writeString(kSection, QStringLiteral("Password"), PasswordToHex(password));
+    const std::pair<QString, QString> keys[] = {
+        {QStringLiteral("IP"), serverIP},
+        {QStringLiteral("User"), user},
+        {QStringLiteral("Password"), PasswordToHex(password)}};
+    // A pasted line break is refused before the first key is written, not halfway through.
+    for (const auto& [key, value] : keys)
+        IniFile->requireSingleLine(kSection, key, value);
+    for (const auto& [key, value] : keys)
+        IniFile->writeString(kSection, key, value);
     box(BoxKind::Information, QStringLiteral("提示"),
         QStringLiteral("文件已经保存到程序所在目录下的“Setup.ini”中，\r\n\r\n"
                        "将该文件复制到客户端目录中以便于客户端连接数据库！"));
