@@ -8,6 +8,9 @@
 #include <cstring>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tdslite {
 
 namespace fs = std::filesystem;
@@ -79,6 +82,14 @@ void removeFiles(const fs::path& path) {
     fs::remove(path, ignored);
     for (const char* suffix : {"-wal", "-shm", "-journal"}) {
         fs::remove(fs::path(path.string() + suffix), ignored);
+    }
+}
+
+void syncFile(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 
@@ -221,26 +232,34 @@ void Storage::ensureSystemDatabases() {
         }
         if (found == databases_.end()) {
             fs::path path = pathFor(name);
-            writeNewFile(path, name, system.dbid, toStored(localNow()));
+            writeNewFile(path, name, system.dbid, toStored(localNow()), system.dbid != 2);
             databases_.emplace(name, loadInfo(path));
         }
     }
 }
 
 void Storage::writeNewFile(const fs::path& path, const std::u16string& name, int dbid,
-                           std::int64_t created) {
+                           std::int64_t created, bool durable) {
     fs::path creating(path.string() + kCreatingSuffix);
     removeFiles(creating);
     removeFiles(path);
     {
+        // Unsynced writes, then one fsync: the file is renamed into place only when complete.
         StandaloneConnection connection(creating);
+        connection.exec("PRAGMA synchronous=OFF");
         connection.exec("PRAGMA journal_mode=WAL");
         connection.exec(std::string("BEGIN;") + kSchemaSql +
                         "INSERT INTO \"__tdslite_database\" VALUES(" + quoteText(toUtf8(name)) +
                         "," + std::to_string(dbid) + "," + std::to_string(created) + ");COMMIT;");
     }
+    if (durable) {
+        syncFile(creating);
+    }
     // The database appears only once complete: a crash before this leaves a .creating file.
     fs::rename(creating, path);
+    if (durable) {
+        syncFile(dataDir_);
+    }
 }
 
 Database* Storage::find(std::u16string_view name) {
@@ -355,7 +374,7 @@ Database& Storage::createDatabase(const std::u16string& name) {
         }
     }
     fs::path path = pathFor(name);
-    writeNewFile(path, name, dbid, toStored(localNow()));
+    writeNewFile(path, name, dbid, toStored(localNow()), true);
     Database& database = databases_.emplace(foldName(name), loadInfo(path)).first->second;
     refreshDatabaseRows();
     return database;

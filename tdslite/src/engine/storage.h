@@ -74,7 +74,7 @@ private:
     void ensureSystemDatabases();
     Database loadInfo(const std::filesystem::path& path);
     void writeNewFile(const std::filesystem::path& path, const std::u16string& name, int dbid,
-                      std::int64_t created);
+                      std::int64_t created, bool durable);
     void loadTables(Database& database);
     void evictOne();
     void refreshDatabaseRows();

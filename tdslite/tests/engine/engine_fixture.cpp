@@ -5,6 +5,20 @@
 
 namespace tdslite::testing {
 
+const char* const kInitialisationBatch =
+    "Begin\r\n"
+    "  create table Jobs(sJobNum nvarchar(50) primary key not null,sJobName nvarchar(50) not "
+    "null)\r\n"
+    "  create table WkInfo(sWkNums nvarchar(50) primary key not null,sWkName nvarchar(50) not "
+    "null,sWkSex nvarchar(50) not null,sWkJobNum nvarchar(50) not null,WkPhoto image)\r\n"
+    "  create table Scores(sWkNum nvarchar(50) not null,sWkJobNum nvarchar(50) not "
+    "null,iWkScore decimal(18, 2) not null,sClIP nvarchar(50) not null,sMemo TEXT,dtDateTime "
+    "datetime not null)\r\n"
+    "  insert into jobs values('001','收银员')\r\n"
+    "  insert into jobs values('002','网管')\r\n"
+    "  insert into jobs values('003','技术员')\r\n"
+    "End\r\n";
+
 std::u16string u16(std::string_view utf8) {
     std::u16string out;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -148,18 +162,7 @@ BatchResult EngineTest::ok(std::string_view batch) {
 void EngineTest::initialiseScore() {
     ok("create database score");
     ok("use score");
-    ok("Begin\r\n"
-       "  create table Jobs(sJobNum nvarchar(50) primary key not null,sJobName nvarchar(50) not "
-       "null)\r\n"
-       "  create table WkInfo(sWkNums nvarchar(50) primary key not null,sWkName nvarchar(50) not "
-       "null,sWkSex nvarchar(50) not null,sWkJobNum nvarchar(50) not null,WkPhoto image)\r\n"
-       "  create table Scores(sWkNum nvarchar(50) not null,sWkJobNum nvarchar(50) not "
-       "null,iWkScore decimal(18, 2) not null,sClIP nvarchar(50) not null,sMemo TEXT,dtDateTime "
-       "datetime not null)\r\n"
-       "  insert into jobs values('001','收银员')\r\n"
-       "  insert into jobs values('002','网管')\r\n"
-       "  insert into jobs values('003','技术员')\r\n"
-       "End\r\n");
+    ok(kInitialisationBatch);
 }
 
 std::vector<int> errorNumbers(const StatementResult& result) {

@@ -10,6 +10,9 @@
 
 namespace tdslite::testing {
 
+// The batch that creates the tables and seeds the positions, as the program sends it.
+extern const char* const kInitialisationBatch;
+
 std::u16string u16(std::string_view utf8);
 std::string u8(std::u16string_view text);
 // A value as text for comparisons in tests: NULL, numbers, 0x.. bytes, 12.50, datetimes as
