@@ -1,20 +1,11 @@
 #include "settings/password_hex.h"
 
+#include "settings/hex_digit.h"
+
 #include <optional>
 #include <stdexcept>
 
 namespace {
-
-std::optional<int> hexDigitValue(QChar digit) {
-    const char16_t unit = digit.unicode();
-    if (unit >= u'0' && unit <= u'9')
-        return unit - u'0';
-    if (unit >= u'a' && unit <= u'f')
-        return unit - u'a' + 10;
-    if (unit >= u'A' && unit <= u'F')
-        return unit - u'A' + 10;
-    return std::nullopt;
-}
 
 char16_t decodePair(QStringView pair) {
     const std::optional<int> high = hexDigitValue(pair[0]);

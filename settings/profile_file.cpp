@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 

@@ -1,20 +1,10 @@
 #include "settings/profile_integer.h"
 
+#include "settings/hex_digit.h"
+
 #include <limits>
 
 namespace {
-
-int digitValue(QChar digit, int base) {
-    const char16_t unit = digit.unicode();
-    int value = base;
-    if (unit >= u'0' && unit <= u'9')
-        value = unit - u'0';
-    else if (unit >= u'a' && unit <= u'f')
-        value = unit - u'a' + 10;
-    else if (unit >= u'A' && unit <= u'F')
-        value = unit - u'A' + 10;
-    return value < base ? value : -1;
-}
 
 QStringView withoutHexPrefix(QStringView text, int& base) {
     base = 10;
@@ -44,10 +34,10 @@ std::optional<std::int32_t> parseProfileInteger(QStringView text) {
     const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
     for (const QChar digit : digits) {
-        const int value = digitValue(digit, base);
-        if (value < 0)
+        const std::optional<int> value = hexDigitValue(digit);
+        if (!value || *value >= base)
             return std::nullopt;
-        magnitude = magnitude * base + value;
+        magnitude = magnitude * base + *value;
         if (magnitude > limit)
             return std::nullopt;
     }
