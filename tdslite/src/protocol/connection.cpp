@@ -85,13 +85,11 @@ std::optional<ClientMessage> Connection::readMessage() {
         auto deadline =
             assembler_.inProgress() ? Clock::now() + limits_.packetTimeout : idleDeadline();
         PacketHeader header = readPacketHeader(deadline);
+        checkPacketAllowed(header);
         auto packetDeadline = Clock::now() + limits_.packetTimeout;
         payload.resize(header.payloadLength());
         readExact(socket_, payload, packetDeadline);
         if (static_cast<PacketType>(header.type) == PacketType::Attention) {
-            if (phase_ != Phase::LoggedIn) {
-                throw ProtocolError("attention before login");
-            }
             assembler_.discard();
             sendAttentionAck();
             return std::nullopt;
@@ -99,6 +97,23 @@ std::optional<ClientMessage> Connection::readMessage() {
         if (assembler_.add(header, payload)) {
             return assembler_.take();
         }
+    }
+}
+
+// Refused on the header alone, so that nonsense is dropped before its body is awaited.
+void Connection::checkPacketAllowed(const PacketHeader& header) const {
+    if (header.length > kMaxPacketSize) {
+        throw ProtocolError("packet of " + std::to_string(header.length) +
+                            " bytes, more than TDS allows");
+    }
+    auto type = static_cast<PacketType>(header.type);
+    bool allowed = phase_ == Phase::LoggedIn
+                       ? type == PacketType::SqlBatch || type == PacketType::Rpc ||
+                             type == PacketType::Attention || type == PacketType::TransactionManager
+                       : type == PacketType::Prelogin || type == PacketType::Login7;
+    if (!allowed) {
+        throw ProtocolError("packet type " + std::to_string(header.type) +
+                            (phase_ == Phase::LoggedIn ? " after login" : " before login"));
     }
 }
 

@@ -43,6 +43,7 @@ private:
     std::optional<ClientMessage> readMessage();
     PacketHeader readPacketHeader(std::optional<Clock::time_point> idleDeadline);
     std::optional<Clock::time_point> idleDeadline() const;
+    void checkPacketAllowed(const PacketHeader& header) const;
     void handle(ClientMessage& message);
     void handlePrelogin(const ClientMessage& message);
     void handleLogin(const ClientMessage& message);

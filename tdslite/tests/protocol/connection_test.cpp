@@ -129,6 +129,7 @@ TEST_F(ConnectionTest, ProtocolViolationsCloseTheConnection) {
         {"garbage instead of LOGIN7", false, packets(kLogin7, Bytes(100, 0xEE))},
         {"a pre-TDS 7 login", false, packets(2, Bytes(600, 0))},
         {"packet length below the header", false, Bytes{kPrelogin, 1, 0, 4, 0, 0, 1, 0}},
+        {"packet longer than TDS allows", false, Bytes{kPrelogin, 1, 0xFF, 0xFF, 0, 0, 1, 0}},
         {"second PRELOGIN after login", true, packets(kPrelogin, preloginPayload())},
         {"second LOGIN7 after login", true, packets(kLogin7, login7Payload({}))},
         {"unknown packet type", true, packets(0x55, Bytes{1, 2, 3})},
