@@ -38,6 +38,8 @@ ReportListView::ReportListView(QWidget* parent) : QTreeWidget(parent) {
     setSortingEnabled(false);
     header()->setSectionsClickable(false);
     header()->setStretchLastSection(false);
+    // The column widths are the form's; a style must not widen them to its own minimum.
+    header()->setMinimumSectionSize(8);
     setItemDelegate(new GridLineDelegate(this));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ReportListView::reportSelectionChange);
