@@ -134,7 +134,7 @@ void EngineTest::restart(const std::string& collation) {
     config.logins = logins_;
     config.collation = collation;
     engine_ = makeEngine(config);
-    session_ = connect();
+    session_ = connect(user_, password_);
 }
 
 std::unique_ptr<Session> EngineTest::connect(const std::string& user, const std::string& password,

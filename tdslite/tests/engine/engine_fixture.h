@@ -37,6 +37,8 @@ protected:
 
     std::filesystem::path dataDir_;
     std::vector<LoginAccount> logins_;
+    std::string user_ = "sa"; // the login of session_
+    std::string password_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<Session> session_;
 };

@@ -52,8 +52,9 @@ protected:
         logins_ = {{"admin", "Secret1", Role::SysAdmin},
                    {"clerk", "pw", Role::Writer},
                    {"viewer", "pw", Role::Reader}};
+        user_ = "Admin";
+        password_ = "Secret1";
         EngineTest::SetUp();
-        session_ = connect("Admin", "Secret1");
         initialiseScore();
         ok("use master");
     }
@@ -114,7 +115,6 @@ TEST_F(RoleTest, ReaderOnlySelects) {
 
 TEST_F(RoleTest, DropWhileAnotherSessionUsesTheDatabase) {
     auto user = connect("clerk", "pw", "score");
-    StatementResult busy = ok("select 1").statements[0];
     StatementResult refused = run("drop database score").statements[0];
     EXPECT_EQ(errorNumbers(refused), std::vector<int>{3702});
     run(*user, "use master");
