@@ -2,20 +2,15 @@
 // the connection string stays the same, and at most one open result, fetched whole.
 #pragma once
 
+#include "db/database_error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
-
-// Every failure of the database road: the server's message, or the gateway's own texts.
-class DatabaseError : public std::runtime_error {
-public:
-    explicit DatabaseError(const QString& text) : std::runtime_error(text.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
-};
 
 class SqlField {
 public:
@@ -62,6 +57,9 @@ public:
     void Post();
 
     void Close();
+
+    // The memory the open result takes (0 when none is open).
+    std::size_t ResultBytes() const;
 
     // Called with true before and false after each trip to the server (the wait cursor).
     void SetBusyIndicator(std::function<void(bool)> indicator);

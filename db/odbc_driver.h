@@ -1,0 +1,8 @@
+// Which ODBC driver reaches SQL Server on this machine.
+#pragma once
+
+#include <QString>
+
+// FreeTDS by its registered name; its library path when the name is not registered, so that
+// a missing odbcinst.ini entry does not stop the program.
+QString SqlServerDriver();
