@@ -71,6 +71,14 @@ TEST_F(EngineTest, ProgramStatementsGiveSqlServersAnswers) {
          1,
          {"COLUMN_NAME"},
          {{"sWkNums"}}},
+        {"select kcu.COLUMN_NAME from score.INFORMATION_SCHEMA.TABLE_CONSTRAINTS as tc inner "
+         "join score.INFORMATION_SCHEMA.KEY_COLUMN_USAGE as kcu on kcu.CONSTRAINT_SCHEMA = "
+         "tc.CONSTRAINT_SCHEMA and kcu.CONSTRAINT_NAME = tc.CONSTRAINT_NAME where "
+         "tc.CONSTRAINT_TYPE = N'PRIMARY KEY' and tc.TABLE_NAME = N'wkinfo' and tc.TABLE_SCHEMA "
+         "= N'dbo' order by kcu.ORDINAL_POSITION",
+         1,
+         {"COLUMN_NAME"},
+         {{"sWkNums"}}},
         {"delete from wkinfo where swknums='001' and swkname='张三'\r\n", 0, {}, {}},
         {"delete from wkinfo where swknums='001' and swkname='赵六'\r\n", 1, {}, {}},
         {"delete from scores where swknum='001'\r\n", 0, {}, {}},
