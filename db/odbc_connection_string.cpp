@@ -53,23 +53,39 @@ ServerAddress ParseDataSource(const QString& dataSource) {
     return {host, kDefaultPort};
 }
 
-QString OdbcValue(const QString& value) {
+BraceRule BraceRuleOf(const QString& driver) {
+    return driver.contains(QStringLiteral("FreeTDS"), Qt::CaseInsensitive) ||
+                   driver.endsWith(QStringLiteral("libtdsodbc.so"))
+               ? BraceRule::FreeTds
+               : BraceRule::Standard;
+}
+
+QString OdbcValue(const QString& value, BraceRule rule) {
+    if (rule == BraceRule::FreeTds) {
+        // Nothing else can stand for "};" there, so such a value is refused rather than cut.
+        if (value.contains(QStringLiteral("};")))
+            throw DatabaseError(QStringLiteral(
+                "The connection string holds \"};\", which the database driver cannot take"));
+        return u'{' + value + u'}';
+    }
     QString doubled = value;
     doubled.replace(u'}', QStringLiteral("}}"));
     return u'{' + doubled + u'}';
 }
 
 QString OdbcConnectionString(const OleDbConnectionString& oledb, const QString& driver) {
+    const BraceRule rule = BraceRuleOf(driver);
+    const auto value = [rule](const QString& text) { return OdbcValue(text, rule); };
     const ServerAddress address = ParseDataSource(oledb.value(QStringLiteral("Data Source")));
-    QString text = QStringLiteral("DRIVER=") + OdbcValue(driver) + QStringLiteral(";SERVER=") +
-                   OdbcValue(address.server);
+    QString text = QStringLiteral("DRIVER=") + value(driver) + QStringLiteral(";SERVER=") +
+                   value(address.server);
     if (!address.port.isEmpty())
-        text += QStringLiteral(";PORT=") + OdbcValue(address.port);
-    text += QStringLiteral(";UID=") + OdbcValue(oledb.value(QStringLiteral("User ID")));
-    text += QStringLiteral(";PWD=") + OdbcValue(oledb.value(QStringLiteral("Password")));
+        text += QStringLiteral(";PORT=") + value(address.port);
+    text += QStringLiteral(";UID=") + value(oledb.value(QStringLiteral("User ID")));
+    text += QStringLiteral(";PWD=") + value(oledb.value(QStringLiteral("Password")));
     const QString database = oledb.value(QStringLiteral("Initial Catalog"));
     if (!database.isEmpty())
-        text += QStringLiteral(";DATABASE=") + OdbcValue(database);
+        text += QStringLiteral(";DATABASE=") + value(database);
     // The wide-character calls need no client character set, but the driver's own narrow
     // messages do; 7.4 is the TDS version SQL Server 2012 and later speak.
     return text + QStringLiteral(";TDS_Version=7.4;ClientCharset=UTF-8");

@@ -16,7 +16,13 @@ struct ServerAddress {
 // DatabaseError for a port that is not a number from 1 to 65535.
 ServerAddress ParseDataSource(const QString& dataSource);
 
-// {value} with "}" doubled: whatever the value holds, it stays one value.
-QString OdbcValue(const QString& value);
+// How a driver reads a value in braces. The ODBC rule doubles a "}" inside; FreeTDS (1.3)
+// takes everything up to the first "};" as it stands and undoubles nothing.
+enum class BraceRule { Standard, FreeTds };
+BraceRule BraceRuleOf(const QString& driver);
+
+// {value}: whatever the value holds, it stays one value. Throws DatabaseError for a value the
+// driver cannot be given whole (with FreeTDS, one holding "};").
+QString OdbcValue(const QString& value, BraceRule rule);
 
 QString OdbcConnectionString(const OleDbConnectionString& oledb, const QString& driver);

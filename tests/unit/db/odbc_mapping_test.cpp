@@ -58,10 +58,49 @@ INSTANTIATE_TEST_SUITE_P(Ports, BadPorts,
                          ::testing::Values("host,", "host,abc", "host,0", "host,65536", "host,-1",
                                            "host,1433,1", "host,99999999999"));
 
-TEST(OdbcValue, BracesKeepAnyValueWhole) {
-    EXPECT_EQ(OdbcValue(QString()), QStringLiteral("{}"));
-    EXPECT_EQ(OdbcValue(QStringLiteral("a;b")), QStringLiteral("{a;b}"));
-    EXPECT_EQ(OdbcValue(QStringLiteral("x};PWD={y")), QStringLiteral("{x}};PWD={y}"));
+struct Braced {
+    const char* value;
+    const char* standard;
+    const char* freeTds;
+};
+
+void PrintTo(const Braced& braced, std::ostream* out) {
+    *out << braced.value;
+}
+
+class BracedValues : public ::testing::TestWithParam<Braced> {};
+
+// Each followed by ";", as every value but the last is in the text.
+TEST_P(BracedValues, StayOneValueUnderEitherRule) {
+    const QString value = QString::fromUtf8(GetParam().value);
+    EXPECT_EQ(OdbcValue(value, BraceRule::Standard), QString::fromUtf8(GetParam().standard));
+    EXPECT_EQ(OdbcValue(value, BraceRule::FreeTds), QString::fromUtf8(GetParam().freeTds));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, BracedValues,
+                         ::testing::Values(Braced{"", "{}", "{}"}, Braced{"a;b", "{a;b}", "{a;b}"},
+                                           Braced{"x}", "{x}}}", "{x}}"},
+                                           Braced{"x}}y{", "{x}}}}y{}", "{x}}y{}"},
+                                           Braced{"a=b'c\"", "{a=b'c\"}", "{a=b'c\"}"}));
+
+TEST(FreeTdsValues, ThatItWouldCutAreRefused) {
+    EXPECT_EQ(OdbcValue(QStringLiteral("x};PWD={y"), BraceRule::Standard),
+              QStringLiteral("{x}};PWD={y}"));
+    try {
+        OdbcValue(QStringLiteral("x};PWD={y"), BraceRule::FreeTds);
+        FAIL() << "accepted";
+    } catch (const DatabaseError& failure) {
+        EXPECT_EQ(failure.text(),
+                  QStringLiteral("The connection string holds \"};\", which the database driver "
+                                 "cannot take"));
+    }
+}
+
+TEST(BraceRule, FollowsTheDriver) {
+    EXPECT_EQ(BraceRuleOf(QStringLiteral("FreeTDS")), BraceRule::FreeTds);
+    EXPECT_EQ(BraceRuleOf(QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so")),
+              BraceRule::FreeTds);
+    EXPECT_EQ(BraceRuleOf(QStringLiteral("SQL Server")), BraceRule::Standard);
 }
 
 struct Mapping {
@@ -98,13 +137,13 @@ INSTANTIATE_TEST_SUITE_P(
         Mapping{
             {QStringLiteral("srv\\INST"), QStringLiteral("管理员"), QStringLiteral("pa;s'w\"d}")},
             true,
-            "DRIVER={FreeTDS};SERVER={srv\\INST};UID={管理员};PWD={pa;s'w\"d}}};"
+            "DRIVER={FreeTDS};SERVER={srv\\INST};UID={管理员};PWD={pa;s'w\"d}};"
             "DATABASE={score};TDS_Version=7.4;ClientCharset=UTF-8"},
         // A value that tries to add a key stays inside its own.
         Mapping{{QStringLiteral("h"), QStringLiteral("u;Initial Catalog=master"),
-                 QStringLiteral("};DATABASE={master")},
+                 QStringLiteral("x;DATABASE={master}")},
                 false,
                 "DRIVER={FreeTDS};SERVER={h};PORT={1433};UID={u;Initial Catalog=master};"
-                "PWD={}};DATABASE={master};TDS_Version=7.4;ClientCharset=UTF-8"}));
+                "PWD={x;DATABASE={master}};TDS_Version=7.4;ClientCharset=UTF-8"}));
 
 } // namespace
