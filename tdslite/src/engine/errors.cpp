@@ -77,6 +77,13 @@ SqlError missingEndComment() {
     return one(113, 15, 1, u"Missing end comment mark '*/'.", Reach::WholeBatch);
 }
 
+SqlError nestedTooDeeply() {
+    return one(191, 15, 1,
+               u"Some part of your SQL statement is nested too deeply. Rewrite the query or break "
+               u"it up into smaller queries.",
+               Reach::WholeBatch);
+}
+
 SqlError invalidObject(std::u16string_view name) {
     return one(208, 16, 1, format(u"Invalid object name '%s'.", {name}), Reach::RestOfBatch);
 }

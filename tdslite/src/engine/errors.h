@@ -27,6 +27,7 @@ namespace err {
 SqlError syntax(std::u16string_view near, bool keyword);
 SqlError unclosedQuote(std::u16string_view rest);
 SqlError missingEndComment();
+SqlError nestedTooDeeply();
 SqlError invalidObject(std::u16string_view name);
 SqlError invalidColumn(std::u16string_view name);
 SqlError unboundIdentifier(std::u16string_view name);

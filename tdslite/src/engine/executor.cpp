@@ -78,7 +78,8 @@ BatchResult Executor::run(std::u16string_view batch) {
         } catch (const SqlError& error) {
             outcome = failedWith(error, statement.line, false);
             reach = error.reach;
-        } catch (const SqliteError& error) {
+        } catch (const std::exception& error) {
+            // SQLite or the file system failed under the statement; the session goes on.
             outcome = failedWith(err::storage(error.what()), statement.line, false);
         }
         session_.lastError = outcome.failed ? outcome.messages.front().number : 0;

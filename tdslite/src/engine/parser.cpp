@@ -3,6 +3,8 @@
 #include "lexer.h"
 #include "unicode.h"
 
+#include <algorithm>
+
 namespace tdslite {
 
 std::u16string ObjectName::written() const {
@@ -109,6 +111,38 @@ private:
         return take().text;
     }
 
+    std::int64_t integer() {
+        const Token& token = peek();
+        if (token.kind != TokenKind::Number || token.text.size() > 18 ||
+            token.text.find(u'.') != std::u16string::npos) {
+            fail();
+        }
+        std::int64_t value = 0;
+        for (char16_t digit : take().text) {
+            value = value * 10 + (digit - u'0');
+        }
+        return value;
+    }
+
+    // Bounds the recursion of nested blocks, parentheses and NOTs, as SQL Server bounds nesting.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& parser) : parser_(parser) {
+            if (++parser_.depth_ > kMaxDepth) {
+                SqlError error = err::nestedTooDeeply();
+                error.messages[0].line = parser_.peek().line;
+                throw error;
+            }
+        }
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        static constexpr int kMaxDepth = 200;
+        Parser& parser_;
+    };
+
     // ----- statements -----
     bool startsStatement() const {
         static constexpr std::string_view kStarts[] = {"SELECT", "INSERT", "UPDATE", "DELETE",
@@ -136,6 +170,7 @@ private:
     }
 
     void block(std::vector<Statement>& out, int depth) {
+        Nesting nesting(*this);
         while (true) {
             if (acceptSymbol(u";")) {
                 continue;
@@ -234,10 +269,7 @@ private:
         }
         if (acceptWord("TOP")) {
             bool parenthesised = acceptSymbol(u"(");
-            if (peek().kind != TokenKind::Number) {
-                fail();
-            }
-            statement.top = std::stoll(toUtf8(take().text));
+            statement.top = integer();
             if (parenthesised) {
                 expectSymbol(u")");
             }
@@ -336,6 +368,7 @@ private:
     }
 
     std::unique_ptr<FromNode> tableSource() {
+        Nesting nesting(*this);
         if (acceptSymbol(u"(")) {
             if (isWordAt(0, "SELECT")) {
                 fail(); // derived tables are not part of this dialect
@@ -454,10 +487,8 @@ private:
                 column.maxLength = true;
             } else {
                 do {
-                    if (peek().kind != TokenKind::Number) {
-                        fail();
-                    }
-                    column.typeArgs.push_back(std::stoi(toUtf8(take().text)));
+                    column.typeArgs.push_back(
+                        static_cast<int>(std::min<std::int64_t>(integer(), 1 << 30)));
                 } while (acceptSymbol(u","));
             }
             expectSymbol(u")");
@@ -514,6 +545,7 @@ private:
     }
 
     ExprPtr condition() {
+        Nesting nesting(*this);
         auto left = conjunction();
         while (isWordAt(0, "OR")) {
             auto expr = node(ExprKind::Or, take().line);
@@ -536,6 +568,7 @@ private:
     }
 
     ExprPtr negation() {
+        Nesting nesting(*this);
         if (isWordAt(0, "NOT")) {
             auto expr = node(ExprKind::Not, take().line);
             expr->args.push_back(negation());
@@ -612,6 +645,7 @@ private:
     }
 
     ExprPtr scalar() {
+        Nesting nesting(*this);
         const Token& token = peek();
         int line = token.line;
         switch (token.kind) {
@@ -707,6 +741,7 @@ private:
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 } // namespace
