@@ -177,12 +177,28 @@ std::string Binder::comparison(const Expr& expr, BoundSql& out) {
     return sql + (textual ? collated() : std::string()) + ")";
 }
 
+// A chain of ANDs or ORs as one flat list: SQLite's parser takes little nesting.
+std::string Binder::chain(const Expr& expr, const char* op, BoundSql& out) {
+    std::vector<const Expr*> terms;
+    const Expr* left = &expr;
+    while (left->kind == expr.kind) {
+        terms.push_back(left->args[1].get());
+        left = left->args[0].get();
+    }
+    terms.push_back(left);
+    std::string sql = "(";
+    for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
+        sql += (term == terms.rbegin() ? "" : op) + condition(**term, out);
+    }
+    return sql + ")";
+}
+
 std::string Binder::condition(const Expr& expr, BoundSql& out) {
     switch (expr.kind) {
     case ExprKind::And:
-        return "(" + condition(*expr.args[0], out) + " AND " + condition(*expr.args[1], out) + ")";
+        return chain(expr, " AND ", out);
     case ExprKind::Or:
-        return "(" + condition(*expr.args[0], out) + " OR " + condition(*expr.args[1], out) + ")";
+        return chain(expr, " OR ", out);
     case ExprKind::Not:
         return "(NOT " + condition(*expr.args[0], out) + ")";
     case ExprKind::Compare:

@@ -80,6 +80,7 @@ private:
     TargetPlan target(const ObjectName& name, Source* source);
     void addSources(const FromNode& node, std::string& sql, BoundSql& out);
     std::string condition(const Expr& expr, BoundSql& out);
+    std::string chain(const Expr& expr, const char* op, BoundSql& out);
     std::string comparison(const Expr& expr, BoundSql& out);
     Operand operand(const Expr& expr);
     std::string place(const Operand& operand, const std::optional<Column>& other, BoundSql& out);

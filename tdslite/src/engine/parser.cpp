@@ -139,9 +139,19 @@ private:
         Nesting& operator=(const Nesting&) = delete;
 
     private:
-        static constexpr int kMaxDepth = 200;
+        // SQLite's own parser takes about this much nesting of the SQL made from it.
+        static constexpr int kMaxDepth = 128;
         Parser& parser_;
     };
+
+    // SQLite refuses expressions deeper than 1000, and a chain of ORs is as deep as it is long.
+    void checkChain(int terms) const {
+        if (terms > 900) {
+            SqlError error = err::nestedTooDeeply();
+            error.messages[0].line = peek().line;
+            throw error;
+        }
+    }
 
     // ----- statements -----
     bool startsStatement() const {
@@ -262,6 +272,7 @@ private:
 
     SelectStatement select() {
         SelectStatement statement;
+        tableSources_ = 0;
         if (acceptWord("DISTINCT")) {
             statement.distinct = true;
         } else {
@@ -369,6 +380,10 @@ private:
 
     std::unique_ptr<FromNode> tableSource() {
         Nesting nesting(*this);
+        // SQLite's parser takes about this many joined tables before its stack runs out.
+        if (++tableSources_ > 32) {
+            checkChain(1000);
+        }
         if (acceptSymbol(u"(")) {
             if (isWordAt(0, "SELECT")) {
                 fail(); // derived tables are not part of this dialect
@@ -547,7 +562,8 @@ private:
     ExprPtr condition() {
         Nesting nesting(*this);
         auto left = conjunction();
-        while (isWordAt(0, "OR")) {
+        for (int terms = 1; isWordAt(0, "OR"); ++terms) {
+            checkChain(terms);
             auto expr = node(ExprKind::Or, take().line);
             expr->args.push_back(std::move(left));
             expr->args.push_back(conjunction());
@@ -558,7 +574,8 @@ private:
 
     ExprPtr conjunction() {
         auto left = negation();
-        while (isWordAt(0, "AND")) {
+        for (int terms = 1; isWordAt(0, "AND"); ++terms) {
+            checkChain(terms);
             auto expr = node(ExprKind::And, take().line);
             expr->args.push_back(std::move(left));
             expr->args.push_back(negation());
@@ -742,6 +759,7 @@ private:
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     int depth_ = 0;
+    int tableSources_ = 0;
 };
 
 } // namespace

@@ -8,6 +8,13 @@ namespace {
 
 TEST_F(EngineTest, DeepNestingIsRefusedNotRecursedInto) {
     initialiseScore();
+    // As deep as tdslite takes: still runs.
+    std::string nested = "select * from jobs where ";
+    for (int i = 0; i < 28; ++i) {
+        nested += "not (";
+    }
+    nested += "sjobnum='1'" + std::string(28, ')');
+    EXPECT_EQ(ok(nested).statements.at(0).rowCount, 3);
     std::string deep = "select * from jobs where " + std::string(100000, '(') + "sjobnum='1'" +
                        std::string(100000, ')');
     StatementResult result = run(deep).statements.at(0);
@@ -59,6 +66,25 @@ TEST_F(EngineTest, RandomTokenSoupNeverThrows) {
             }
         }
     }
+}
+
+} // namespace
+} // namespace tdslite::testing
+
+namespace tdslite::testing {
+namespace {
+
+TEST_F(EngineTest, LongChainsOfOrAreBoundedToo) {
+    initialiseScore();
+    std::string many = "select * from jobs where sjobnum='0'";
+    for (int i = 0; i < 800; ++i) {
+        many += " or sjobnum='" + std::to_string(i) + "'";
+    }
+    EXPECT_EQ(ok(many).statements.at(0).rowCount, 0);
+    for (int i = 0; i < 5000; ++i) {
+        many += " or sjobnum='" + std::to_string(i) + "'";
+    }
+    EXPECT_EQ(errorNumbers(run(many).statements.at(0)), std::vector<int>{191});
 }
 
 } // namespace
