@@ -10,10 +10,10 @@ TEST_F(EngineTest, DeepNestingIsRefusedNotRecursedInto) {
     initialiseScore();
     // As deep as tdslite takes: still runs.
     std::string nested = "select * from jobs where ";
-    for (int i = 0; i < 28; ++i) {
+    for (int i = 0; i < 39; ++i) {
         nested += "not (";
     }
-    nested += "sjobnum='1'" + std::string(28, ')');
+    nested += "sjobnum='1'" + std::string(39, ')');
     EXPECT_EQ(ok(nested).statements.at(0).rowCount, 3);
     std::string deep = "select * from jobs where " + std::string(100000, '(') + "sjobnum='1'" +
                        std::string(100000, ')');
