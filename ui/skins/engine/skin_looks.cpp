@@ -49,8 +49,9 @@ QColor blend(const QColor& from, const QColor& to, double share) {
 SkinShades shadesOf(const SkinLook& look) {
     SkinShades shades;
     shades.buttonTop = mix(look.button, 0xffffff, 0.55);
-    shades.hover = mix(mix(look.button, 0xffffff, 0.5).rgb(), look.accent, 0.22);
-    shades.pressed = mix(look.button, look.border, 0.2);
+    // Under the mouse a button lights up with a hint of the accent; pressed, it sinks darker.
+    shades.hover = mix(mix(look.button, 0xffffff, 0.7).rgb(), look.accent, 0.18);
+    shades.pressed = mix(look.button, look.border, 0.28);
     // Disabled controls sink towards the colour behind them, so that a disabled group box
     // reads as one faded block in a pale look and in a deep one alike.
     shades.buttonDisabled = mix(look.button, look.window, 0.35);

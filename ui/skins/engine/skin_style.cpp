@@ -63,6 +63,17 @@ void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
     }
 }
 
+void SkinStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                            const QWidget* widget) const {
+    // Fusion leaves a list header's unused end in the window colour, which in a deep look is
+    // a dark block at the end of a light header row.
+    if (element == CE_HeaderEmptyArea) {
+        painter->fillRect(option->rect, option->palette.button());
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
 // A plain group box (no check box): caption set in from the left, on the frame's top edge.
 static const QStyleOptionGroupBox* plainGroupBox(QStyle::ComplexControl control,
                                                  const QStyleOptionComplex* option) {
@@ -119,8 +130,9 @@ void SkinStyle::drawGroupBox(const QStyleOptionGroupBox* box, QPainter* painter,
     painter->restore();
 }
 
-// Buttons and drop-down lists: a light gradient that brightens under the mouse and darkens
-// when pressed; focus is a wide accent edge, so it still shows while hovered or pressed.
+// Buttons and drop-down lists: a light gradient that brightens, with an accent edge, under the
+// mouse and darkens when pressed; focus is a wide accent edge, so it still shows while hovered
+// or pressed.
 void SkinStyle::drawButtonPanel(const QStyleOption* option, QPainter* painter) const {
     const bool enabled = has(option, State_Enabled);
     const bool down = has(option, State_Sunken) || has(option, State_On);
@@ -141,6 +153,8 @@ void SkinStyle::drawButtonPanel(const QStyleOption* option, QPainter* painter) c
     QPen edge(enabled ? QColor(look_.border) : shades_.borderDisabled, 1);
     if (focused)
         edge = QPen(QColor(look_.accent), 2);
+    else if (enabled && !down && has(option, State_MouseOver))
+        edge = QPen(QColor(look_.accent), 1);
     drawRounded(painter, option->rect, edge, fill, 3);
 }
 
