@@ -6,39 +6,45 @@
 namespace tdslite::protocol {
 
 PacketWriter::PacketWriter(Send send, std::size_t packetSize, std::uint16_t spid, PacketType type)
-    : send_(std::move(send)),
-      payloadCapacity_(std::max<std::size_t>(packetSize, 512) - kPacketHeaderSize), spid_(spid),
-      type_(type) {}
+    : send_(std::move(send)), packetSize_(std::max<std::size_t>(packetSize, 512)), spid_(spid),
+      type_(type) {
+    packet_.reserve(packetSize_);
+    startPacket();
+}
 
 void PacketWriter::put(std::span<const std::uint8_t> bytes) {
-    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-    // A full packet goes out only once more data follows it, so the last one carries EOM.
-    std::size_t sent = 0;
-    while (pending_.size() - sent > payloadCapacity_) {
-        packet_.assign(pending_.begin() + static_cast<std::ptrdiff_t>(sent),
-                       pending_.begin() + static_cast<std::ptrdiff_t>(sent + payloadCapacity_));
-        sendPacket(payloadCapacity_, false);
-        sent += payloadCapacity_;
+    while (!bytes.empty()) {
+        // A full packet goes out only once more data follows it, so the last one carries EOM.
+        if (packet_.size() == packetSize_) {
+            sendPacket(false);
+            startPacket();
+        }
+        std::size_t room = packetSize_ - packet_.size();
+        auto part = bytes.first(std::min(room, bytes.size()));
+        packet_.insert(packet_.end(), part.begin(), part.end());
+        bytes = bytes.subspan(part.size());
     }
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(sent));
 }
 
 void PacketWriter::finish() {
-    packet_ = std::move(pending_);
-    pending_.clear();
-    sendPacket(packet_.size(), true);
+    sendPacket(true);
+    startPacket();
 }
 
-void PacketWriter::sendPacket(std::size_t payloadBytes, bool last) {
-    ByteBuffer header;
-    ByteWriter writer(header);
-    writer.u8(static_cast<std::uint8_t>(type_));
-    writer.u8(last ? kStatusEndOfMessage : 0);
-    writer.u16be(static_cast<std::uint16_t>(payloadBytes + kPacketHeaderSize));
-    writer.u16be(spid_);
-    writer.u8(nextPacketId_++);
-    writer.u8(0);
-    packet_.insert(packet_.begin(), header.begin(), header.end());
+void PacketWriter::startPacket() {
+    packet_.assign(kPacketHeaderSize, 0);
+}
+
+void PacketWriter::sendPacket(bool last) {
+    std::size_t length = packet_.size();
+    packet_[0] = static_cast<std::uint8_t>(type_);
+    packet_[1] = last ? kStatusEndOfMessage : 0;
+    packet_[2] = static_cast<std::uint8_t>(length >> 8);
+    packet_[3] = static_cast<std::uint8_t>(length);
+    packet_[4] = static_cast<std::uint8_t>(spid_ >> 8);
+    packet_[5] = static_cast<std::uint8_t>(spid_);
+    packet_[6] = nextPacketId_++;
+    packet_[7] = 0;
     send_(packet_);
 }
 

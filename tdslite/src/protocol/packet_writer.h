@@ -41,15 +41,15 @@ public:
     void finish();
 
 private:
-    void sendPacket(std::size_t payloadBytes, bool last);
+    void startPacket();
+    void sendPacket(bool last);
 
     Send send_;
-    std::size_t payloadCapacity_;
+    std::size_t packetSize_;
     std::uint16_t spid_;
     PacketType type_;
     std::uint8_t nextPacketId_ = 1;
-    ByteBuffer pending_;
-    ByteBuffer packet_;
+    ByteBuffer packet_; // header space, then the payload gathered so far
 };
 
 } // namespace tdslite::protocol

@@ -43,7 +43,7 @@ bool encodeResultSet(ByteSink& sink, ByteBuffer& buffer, const StatementResult& 
     }
     resultSets.writeMetadata(buffer, columns);
     for (const Row& row : statement.rows) {
-        resultSets.writeRow(buffer, columns, row);
+        resultSets.writeRow(buffer, columns, row, &sink);
         flushIfLarge(sink, buffer);
     }
     return true;

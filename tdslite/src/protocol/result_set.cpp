@@ -187,21 +187,23 @@ void ResultSetEncoder::writeMetadata(ByteBuffer& out, const std::vector<WireColu
 }
 
 void ResultSetEncoder::writeRow(ByteBuffer& out, const std::vector<WireColumn>& columns,
-                                const Row& row) {
-    ByteWriter writer(out);
-    writer.u8(kTokenRow);
+                                const Row& row, ByteSink* direct) {
+    direct_ = direct;
+    out.push_back(kTokenRow);
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        writeValue(writer, columns[i], row[i]);
+        if (isLong(columns[i].type)) {
+            writeLongValue(out, columns[i], row[i]);
+        } else {
+            ByteWriter writer(out);
+            writeValue(writer, columns[i], row[i]);
+        }
     }
+    direct_ = nullptr;
 }
 
 void ResultSetEncoder::writeValue(ByteWriter& writer, const WireColumn& column,
                                   const Value& value) {
     bool isNull = std::holds_alternative<std::monostate>(value);
-    if (isLong(column.type)) {
-        writeLongValue(writer, column, value);
-        return;
-    }
     if (isShortText(column.type)) {
         if (isNull) {
             writer.u16le(kNullShortLength);
@@ -240,8 +242,9 @@ void ResultSetEncoder::writeValue(ByteWriter& writer, const WireColumn& column,
     }
 }
 
-void ResultSetEncoder::writeLongValue(ByteWriter& writer, const WireColumn& column,
+void ResultSetEncoder::writeLongValue(ByteBuffer& out, const WireColumn& column,
                                       const Value& value) {
+    ByteWriter writer(out);
     if (std::holds_alternative<std::monostate>(value)) {
         writer.u8(0); // no text pointer: NULL
         return;
@@ -252,7 +255,7 @@ void ResultSetEncoder::writeLongValue(ByteWriter& writer, const WireColumn& colu
     if (column.type == WireType::Image) {
         const auto& bytes = std::get<Bytes>(value);
         writer.u32le(static_cast<std::uint32_t>(bytes.size()));
-        writer.bytes(bytes);
+        putLongData(out, bytes);
         return;
     }
     const auto& text = std::get<std::u16string>(value);
@@ -264,7 +267,18 @@ void ResultSetEncoder::writeLongValue(ByteWriter& writer, const WireColumn& colu
     scratch_.clear();
     codePage_.encode(text, scratch_);
     writer.u32le(static_cast<std::uint32_t>(scratch_.size()));
-    writer.bytes(scratch_);
+    putLongData(out, scratch_);
+}
+
+void ResultSetEncoder::putLongData(ByteBuffer& out, std::span<const std::uint8_t> data) {
+    constexpr std::size_t kDirectBytes = 4096;
+    if (direct_ == nullptr || data.size() < kDirectBytes) {
+        out.insert(out.end(), data.begin(), data.end());
+        return;
+    }
+    direct_->put(out);
+    out.clear();
+    direct_->put(data);
 }
 
 } // namespace tdslite::protocol

@@ -5,6 +5,7 @@
 #include "byte_writer.h"
 #include "code_page.h"
 #include "engine.h"
+#include "packet_writer.h"
 #include "tokens.h"
 
 #include <cstdint>
@@ -50,16 +51,21 @@ public:
     // Chooses wire types and lengths so that every row fits; throws EncodingError.
     std::vector<WireColumn> plan(const std::vector<Column>& columns, const std::vector<Row>& rows);
     void writeMetadata(ByteBuffer& out, const std::vector<WireColumn>& columns);
-    void writeRow(ByteBuffer& out, const std::vector<WireColumn>& columns, const Row& row);
+    // With a sink, large image and text values skip the buffer: what the buffer holds is
+    // put first, then the value itself, saving one copy of every photo.
+    void writeRow(ByteBuffer& out, const std::vector<WireColumn>& columns, const Row& row,
+                  ByteSink* direct = nullptr);
 
 private:
     WireColumn planColumn(const Column& column, const std::vector<Row>& rows, std::size_t index);
     void writeValue(ByteWriter& writer, const WireColumn& column, const Value& value);
-    void writeLongValue(ByteWriter& writer, const WireColumn& column, const Value& value);
+    void writeLongValue(ByteBuffer& out, const WireColumn& column, const Value& value);
+    void putLongData(ByteBuffer& out, std::span<const std::uint8_t> data);
 
     CodePageEncoder& codePage_;
     CollationBytes collation_;
     ByteBuffer scratch_;
+    ByteSink* direct_ = nullptr;
 };
 
 } // namespace tdslite::protocol
