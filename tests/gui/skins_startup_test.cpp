@@ -44,17 +44,17 @@ TEST_P(RememberedSkin, IsAppliedAndSelectedInTheHiddenList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ini, RememberedSkin,
-    ::testing::Values(RememberedCase{"no file", {}, 0, "Windows"},
-                      RememberedCase{"no key", "[Setup]\r\nIP=10.0.0.5\r\n", 0, "Windows"},
-                      RememberedCase{"3", "[Setup]\r\nSkinIndex=3\r\n", 3, "Slate Classico"},
-                      RememberedCase{"7, the start-up style", "[Setup]\r\nSkinIndex=7\r\n", 7,
-                                     "Smokey Quartz Kamri"},
-                      RememberedCase{"minus 1", "[Setup]\r\nSkinIndex=-1\r\n", 0, "Windows"},
-                      RememberedCase{"8, past the last", "[Setup]\r\nSkinIndex=8\r\n", 0,
-                                     "Windows"},
-                      RememberedCase{"0x3", "[Setup]\r\nSkinIndex=0x3\r\n", 3, "Slate Classico"},
-                      RememberedCase{"dollar 7", "[Setup]\r\nSkinIndex=$7\r\n", 7, "Smokey Quartz Kamri"},
-                      RememberedCase{"abc", "[Setup]\r\nSkinIndex=abc\r\n", 0, "Windows"}),
+    ::testing::Values(
+        RememberedCase{"no file", {}, 0, "Windows"},
+        RememberedCase{"no key", "[Setup]\r\nIP=10.0.0.5\r\n", 0, "Windows"},
+        RememberedCase{"3", "[Setup]\r\nSkinIndex=3\r\n", 3, "Slate Classico"},
+        RememberedCase{"7, the start-up style", "[Setup]\r\nSkinIndex=7\r\n", 7,
+                       "Smokey Quartz Kamri"},
+        RememberedCase{"minus 1", "[Setup]\r\nSkinIndex=-1\r\n", 0, "Windows"},
+        RememberedCase{"8, past the last", "[Setup]\r\nSkinIndex=8\r\n", 0, "Windows"},
+        RememberedCase{"0x3", "[Setup]\r\nSkinIndex=0x3\r\n", 3, "Slate Classico"},
+        RememberedCase{"dollar 7", "[Setup]\r\nSkinIndex=$7\r\n", 7, "Smokey Quartz Kamri"},
+        RememberedCase{"abc", "[Setup]\r\nSkinIndex=abc\r\n", 0, "Windows"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name)
