@@ -29,6 +29,15 @@ void drawRounded(QPainter* painter, const QRect& rect, const QPen& pen, const QB
     painter->restore();
 }
 
+// A plain group box (no check box): caption set in from the left, on the frame's top edge.
+const QStyleOptionGroupBox* plainGroupBox(QStyle::ComplexControl control,
+                                          const QStyleOptionComplex* option) {
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control != QStyle::CC_GroupBox || !box || box->subControls & QStyle::SC_GroupBoxCheckBox)
+        return nullptr;
+    return box;
+}
+
 } // namespace
 
 SkinStyle::SkinStyle(const SkinLook& look)
@@ -72,15 +81,6 @@ void SkinStyle::drawControl(ControlElement element, const QStyleOption* option, 
         return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
-}
-
-// A plain group box (no check box): caption set in from the left, on the frame's top edge.
-static const QStyleOptionGroupBox* plainGroupBox(QStyle::ComplexControl control,
-                                                 const QStyleOptionComplex* option) {
-    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
-    if (control != QStyle::CC_GroupBox || !box || box->subControls & QStyle::SC_GroupBoxCheckBox)
-        return nullptr;
-    return box;
 }
 
 void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
