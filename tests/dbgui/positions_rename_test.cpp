@@ -79,3 +79,17 @@ TEST_F(PositionPanelTest, RenamingAPositionThatIsGoneSaysSoAndStaysInTheRename) 
     EXPECT_EQ(panelState(), before);
     EXPECT_EQ(positions(), (QList<QStringList>{kSeedRows[0], kSeedRows[2]}));
 }
+
+TEST_F(PositionPanelTest, ARenameBegunDuringAnAddLocksTheNumberAndTheAddSave) {
+    openPanel();
+    startAdd(QStringLiteral("009"), QStringLiteral("保安"));
+    pickPosition(1);
+    boxes.expect(BoxKind::Warning, kRenameTitle, kRenameOnlyName);
+    click("Button11");
+
+    EXPECT_FALSE(enabled("Edit4"));
+    EXPECT_FALSE(enabled("Button12"));
+    EXPECT_TRUE(enabled("Edit5"));
+    EXPECT_TRUE(enabled("Button13"));
+    EXPECT_EQ(text("Edit4"), QStringLiteral("002"));
+}

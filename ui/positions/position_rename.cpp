@@ -13,6 +13,10 @@ void TForm1::Button11Click() {
         box(BoxKind::Error, QStringLiteral("错误"), QStringLiteral("请先选择要修改的职务！"));
         return;
     }
+    // A rename begun in the middle of an add must not leave the number open: a number typed
+    // there would rename another position, and "保存添加" would still take the fields.
+    Edit4->setEnabled(false);
+    Button12->setEnabled(false);
     Edit5->setEnabled(true);
     Button9->setEnabled(false);
     Button10->setEnabled(false);
