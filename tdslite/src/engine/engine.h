@@ -111,7 +111,8 @@ struct EngineConfig {
     std::string collation = "Chinese_PRC_CI_AS";
 };
 
-// Thread-safe: every connection of the server shares one engine.
+// Thread-safe: every connection of the server shares one engine. Every Session must be destroyed
+// before the Engine that made it.
 class Engine {
 public:
     virtual ~Engine() = default;
@@ -123,6 +124,8 @@ public:
     virtual std::uint8_t collationSortId() const = 0;
 };
 
+// Throws std::invalid_argument for an unknown collation and std::runtime_error when the data
+// directory cannot be used or another engine already holds it.
 std::unique_ptr<Engine> makeEngine(const EngineConfig& config);
 
 } // namespace tdslite

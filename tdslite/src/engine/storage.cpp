@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace tdslite {
@@ -147,9 +149,27 @@ std::string columnTypeName(ColumnType type) {
     return "nvarchar";
 }
 
+DirectoryLock::DirectoryLock(const fs::path& dataDir) {
+    fs::create_directories(dataDir);
+    fs::path lockFile = dataDir / "tdslite.lock";
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+        throw std::runtime_error("cannot open " + lockFile.string());
+    }
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd_);
+        throw std::runtime_error("the data directory " + dataDir.string() +
+                                 " is in use by another tdslite");
+    }
+}
+
+DirectoryLock::~DirectoryLock() {
+    ::close(fd_);
+}
+
 Storage::Storage(fs::path dataDir, const Collation& collation)
-    : dataDir_(std::move(dataDir)), collation_(collation), random_(std::random_device{}()) {
-    fs::create_directories(dataDir_);
+    : dataDir_(std::move(dataDir)), lock_(dataDir_), collation_(collation),
+      random_(std::random_device{}()) {
     registerCollation(sql_.handle(), collation_);
     sql_.exec(std::string("CREATE TABLE ") + kDatabasesTable +
               "(name TEXT, dbid INTEGER, sid BLOB, mode INTEGER, status INTEGER, status2 INTEGER,"

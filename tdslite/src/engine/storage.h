@@ -46,8 +46,21 @@ struct Database {
 
 std::string columnTypeName(ColumnType type);
 
+// Holds the data directory for one server: a second one would not see the first one's tables.
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const std::filesystem::path& dataDir);
+    ~DirectoryLock();
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 class Storage {
 public:
+    // Throws std::runtime_error when the directory cannot be used or another server holds it.
     Storage(std::filesystem::path dataDir, const Collation& collation);
 
     SqliteDb& sql() { return sql_; }
@@ -82,6 +95,7 @@ private:
     std::filesystem::path pathFor(const std::u16string& name) const;
 
     std::filesystem::path dataDir_;
+    DirectoryLock lock_;
     const Collation& collation_;
     SqliteDb sql_;
     std::map<std::u16string, Database> databases_; // by folded name

@@ -95,3 +95,18 @@ TEST_F(EngineTest, KillDuringWritesLosesNoCommittedStatementAndKeepsNoHalfOne) {
 
 } // namespace
 } // namespace tdslite::testing
+
+namespace tdslite::testing {
+namespace {
+
+TEST_F(EngineTest, OneServerAtATimeOnADataDirectory) {
+    EngineConfig config;
+    config.dataDir = dataDir_.string();
+    EXPECT_THROW(makeEngine(config), std::runtime_error);
+    session_.reset();
+    engine_.reset();
+    EXPECT_NO_THROW(engine_ = makeEngine(config));
+}
+
+} // namespace
+} // namespace tdslite::testing
