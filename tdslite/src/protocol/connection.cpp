@@ -6,7 +6,6 @@
 #include "prelogin.h"
 #include "request_decoding.h"
 #include "response_encoder.h"
-#include "socket_io.h"
 
 #include <algorithm>
 #include <array>
@@ -36,12 +35,10 @@ std::u16string widen(std::string_view text) {
 
 } // namespace
 
-Connection::Connection(int socket, Engine& engine, const WireSettings& wire,
+Connection::Connection(Transport& transport, Engine& engine, const WireSettings& wire,
                        const ConnectionLimits& limits, std::uint16_t spid)
-    : socket_(socket), engine_(engine), wire_(wire), limits_(limits), spid_(spid),
-      acceptedAt_(Clock::now()), assembler_(kMaxLogin7Bytes), codePage_(wire.codePage) {
-    setWriteTimeout(socket_, limits_.packetTimeout);
-}
+    : transport_(transport), engine_(engine), wire_(wire), limits_(limits), spid_(spid),
+      acceptedAt_(Clock::now()), assembler_(kMaxLogin7Bytes), codePage_(wire.codePage) {}
 
 void Connection::serve() {
     try {
@@ -69,12 +66,12 @@ std::optional<Clock::time_point> Connection::idleDeadline() const {
 
 PacketHeader Connection::readPacketHeader(std::optional<Clock::time_point> deadline) {
     std::array<std::uint8_t, kPacketHeaderSize> bytes{};
-    readExact(socket_, std::span(bytes).first(1), deadline);
+    transport_.read(std::span(bytes).first(1), deadline);
     auto packetDeadline = Clock::now() + limits_.packetTimeout;
     if (deadline) {
         packetDeadline = std::min(packetDeadline, *deadline);
     }
-    readExact(socket_, std::span(bytes).subspan(1), packetDeadline);
+    transport_.read(std::span(bytes).subspan(1), packetDeadline);
     return parsePacketHeader(bytes);
 }
 
@@ -88,7 +85,7 @@ std::optional<ClientMessage> Connection::readMessage() {
         checkPacketAllowed(header);
         auto packetDeadline = Clock::now() + limits_.packetTimeout;
         payload.resize(header.payloadLength());
-        readExact(socket_, payload, packetDeadline);
+        transport_.read(payload, packetDeadline);
         if (static_cast<PacketType>(header.type) == PacketType::Attention) {
             assembler_.discard();
             sendAttentionAck();
@@ -141,7 +138,7 @@ void Connection::handle(ClientMessage& message) {
 }
 
 template <typename Encode> void Connection::respond(Encode encode) {
-    PacketWriter writer([this](std::span<const std::uint8_t> packet) { writeAll(socket_, packet); },
+    PacketWriter writer([this](std::span<const std::uint8_t> packet) { transport_.write(packet); },
                         packetSize_, spid_);
     encode(writer);
     writer.finish();

@@ -4,8 +4,8 @@
 #include "code_page.h"
 #include "engine.h"
 #include "packet.h"
-#include "socket_io.h"
 #include "tokens.h"
+#include "transport.h"
 
 #include <chrono>
 #include <cstddef>
@@ -31,8 +31,8 @@ struct WireSettings {
 
 class Connection {
 public:
-    Connection(int socket, Engine& engine, const WireSettings& wire, const ConnectionLimits& limits,
-               std::uint16_t spid);
+    Connection(Transport& transport, Engine& engine, const WireSettings& wire,
+               const ConnectionLimits& limits, std::uint16_t spid);
 
     // Returns when the client leaves or breaks the protocol; never throws.
     void serve();
@@ -53,7 +53,7 @@ private:
     void sendAttentionAck();
     template <typename Encode> void respond(Encode encode);
 
-    int socket_;
+    Transport& transport_;
     Engine& engine_;
     WireSettings wire_;
     ConnectionLimits limits_;

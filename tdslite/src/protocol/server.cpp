@@ -159,7 +159,8 @@ void Server::startConnection(int socket) {
 
 void Server::runConnection(int socket, std::uint16_t spid) {
     try {
-        Connection(socket, engine_, wire_, limits_, spid).serve();
+        SocketTransport transport(socket, limits_.packetTimeout);
+        Connection(transport, engine_, wire_, limits_, spid).serve();
     } catch (const std::exception& fault) {
         std::fprintf(stderr, "tdslite: connection %u could not start: %s\n", spid, fault.what());
     }

@@ -42,7 +42,8 @@ protected:
         EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
         int serverEnd = ends[0];
         server_ = std::thread([this, serverEnd] {
-            Connection(serverEnd, engine_, WireSettings{{0x00D00804, 0}, "GBK"}, limits_, 51)
+            SocketTransport transport(serverEnd, limits_.packetTimeout);
+            Connection(transport, engine_, WireSettings{{0x00D00804, 0}, "GBK"}, limits_, 51)
                 .serve();
             close(serverEnd);
         });

@@ -92,6 +92,26 @@ TEST_F(BatchEncodingTest, ARowTheWireCannotCarryFailsItsStatementOnly) {
     EXPECT_NE(tokens[0].type, kTokenColMetadata);
 }
 
+TEST_F(BatchEncodingTest, LargeImagesArriveWholeBetweenSmallerValues) {
+    StatementResult photos;
+    photos.hasResultSet = true;
+    photos.columns = {Column{u"k", ColumnType::Int}, Column{u"p", ColumnType::Image},
+                      Column{u"n", ColumnType::Int}};
+    Bytes big(40000);
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    photos.rows = {{std::int64_t{1}, big, std::int64_t{2}},
+                   {std::int64_t{3}, Bytes{9}, std::monostate{}}};
+    photos.rowCount = 2;
+    auto tokens = encode(BatchResult{{photos}, std::nullopt});
+    ASSERT_EQ(tokens.size(), 4u);
+    EXPECT_EQ(tokens[1].values[1], big);
+    EXPECT_EQ(tokens[1].values[2], (testtds::Bytes{2, 0, 0, 0}));
+    EXPECT_EQ(tokens[2].values[1], (testtds::Bytes{9}));
+    EXPECT_FALSE(tokens[2].values[2].has_value());
+}
+
 TEST(LoginEncodingTest, AcceptedLoginCarriesDatabaseCollationLoginAckAndPacketSize) {
     BufferSink sink;
     encodeLoginAccepted(sink, LoginReply{u"score", 8192, {0x00D00804, 0}});
