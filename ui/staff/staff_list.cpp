@@ -55,13 +55,20 @@ void TForm1::GetwkList() {
         box(BoxKind::Warning, QStringLiteral("提示"),
             QStringLiteral("没有工作人员信息，请先添加！"));
     }
-    for (; !qrySql.Eof(); qrySql.Next()) {
-        ListView2->appendRow(qrySql.FieldByName(QStringLiteral("sWkNums")).asString(),
-                             {qrySql.FieldByName(QStringLiteral("sWkName")).asString(),
-                              sexWord(qrySql.FieldByName(QStringLiteral("sWkSex"))),
-                              qrySql.FieldByName(QStringLiteral("sJobName")).asString(),
-                              photoWord(qrySql.FieldByName(QStringLiteral("WkPhoto")))});
+    QList<QStringList> listed;
+    try {
+        for (; !qrySql.Eof(); qrySql.Next())
+            listed << QStringList{qrySql.FieldByName(QStringLiteral("sWkNums")).asString(),
+                                  qrySql.FieldByName(QStringLiteral("sWkName")).asString(),
+                                  sexWord(qrySql.FieldByName(QStringLiteral("sWkSex"))),
+                                  qrySql.FieldByName(QStringLiteral("sJobName")).asString(),
+                                  photoWord(qrySql.FieldByName(QStringLiteral("WkPhoto")))};
+    } catch (...) {
+        // The rows read before a bad one stay listed, as if they had been added one by one.
+        ListView2->appendRows(listed);
+        throw;
     }
+    ListView2->appendRows(listed);
     qrySql.Close();
 }
 

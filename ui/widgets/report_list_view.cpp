@@ -68,6 +68,16 @@ QTreeWidgetItem* ReportListView::appendRow(const QString& caption, const QString
     return row;
 }
 
+void ReportListView::appendRows(const QList<QStringList>& rows) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const QStringList& texts : rows)
+        items << new QTreeWidgetItem(texts);
+    reloading_ = true;
+    addTopLevelItems(items);
+    reloading_ = false;
+}
+
 QString ReportListView::subItem(const QTreeWidgetItem* row, int index) {
     return row ? row->text(index + 1) : QString();
 }

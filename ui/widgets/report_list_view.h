@@ -13,6 +13,9 @@ public:
     void setColumns(const QStringList& captions, const QList<int>& widths);
     void removeAllRows();
     QTreeWidgetItem* appendRow(const QString& caption, const QStringList& subItems);
+    // Each row as its caption followed by its sub-items, inserted at once: a list of thousands
+    // would otherwise pay for one model update per row.
+    void appendRows(const QList<QStringList>& rows);
     // The caption is column 0; sub-item i is column i + 1.
     static QString subItem(const QTreeWidgetItem* row, int index);
 
