@@ -331,6 +331,7 @@ Database& Storage::open(Database& database) {
         std::string schema = quoteName(database.schema);
         sql_.exec("PRAGMA " + schema + ".journal_mode=WAL");
         sql_.exec("PRAGMA " + schema + ".synchronous=NORMAL");
+        sql_.exec("PRAGMA " + schema + ".mmap_size=268435456");
     }
     if (!database.loaded) {
         loadTables(database);
