@@ -159,3 +159,36 @@ TEST_F(StaffPanelTest, RowNoticeRunsForTheLoserThenTheGainerAndNeverOnReload) {
     EXPECT_EQ(text("Edit6"), QStringLiteral("002"));
     EXPECT_EQ(text("Edit7"), QStringLiteral("李四"));
 }
+
+TEST_F(StaffPanelTest, ASexThatIsNoNumberIsReportedAndTheNextGoodReloadWorks) {
+    createScoreDatabase();
+    storeStaff(QStringLiteral("001"), QStringLiteral("张三"), QStringLiteral("男"),
+               QStringLiteral("001"));
+    createConnectedForm();
+    boxes.expect(BoxKind::Information, kNoticeTitle, kPanelOpened);
+    boxes.expectAnyText(BoxKind::Error, kApplicationTitle);
+    click("Button7");
+    boxes.verifyAllShown();
+    EXPECT_TRUE(rows("ListView2").isEmpty());
+
+    exec(QStringLiteral("update wkinfo set swksex=N'0'"));
+    click("Button15");
+    EXPECT_EQ(rows("ListView2"), (QList<QStringList>{{"001", "张三", "男", "收银员", "无"}}));
+}
+
+TEST_F(StaffPanelTest, PickingARowAnotherClientDeletedShowsNoPhoto) {
+    createScoreDatabase();
+    storeStaff(QStringLiteral("001"), QStringLiteral("张三"), QStringLiteral("0"),
+               QStringLiteral("001"), fixture("red.jpg"));
+    storeStaff(QStringLiteral("002"), QStringLiteral("李四"), QStringLiteral("0"),
+               QStringLiteral("001"));
+    openStaffPanel();
+    const int first = rows("ListView2")[0][0] == QStringLiteral("001") ? 0 : 1;
+    pickRow("ListView2", first);
+    ASSERT_TRUE(photoBox().hasPicture());
+    exec(QStringLiteral("delete from wkinfo where swknums=N'002'"));
+    pickRow("ListView2", 1 - first);
+    EXPECT_EQ(text("Edit6"), QStringLiteral("002"));
+    EXPECT_FALSE(photoBox().hasPicture());
+    EXPECT_FALSE(form().qrySql.IsOpen());
+}
