@@ -12,7 +12,7 @@
 namespace {
 
 QString sexWord(const SqlField& sex) {
-    // Anything but 0 counts as female, as the scoring clients read it.
+    // The column is text and takes any number; only 0 is male.
     return sex.asInteger() != 0 ? QStringLiteral("女") : QStringLiteral("男");
 }
 
