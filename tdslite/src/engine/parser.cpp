@@ -240,7 +240,7 @@ private:
 
     SetStatement set() {
         SetStatement statement;
-        if (peek().kind == TokenKind::Variable) {
+        if (peek().kind == TokenKind::Variable || atEnd()) {
             fail();
         }
         statement.option = take().text;
