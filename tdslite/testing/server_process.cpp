@@ -68,14 +68,29 @@ int portFromListeningLine(const std::string& line) {
     return std::atoi(line.c_str() + colon + 1);
 }
 
-[[noreturn]] void execServer(const std::vector<std::string>& arguments, int stdoutFd) {
-    dup2(stdoutFd, STDOUT_FILENO);
+// The server must not inherit the test's other descriptors: a client socket held open by
+// a child would hide that client's disconnect from the server it talks to.
+void closeInheritedDescriptors() {
+    long limit = sysconf(_SC_OPEN_MAX);
+    for (int fd = STDERR_FILENO + 1; fd < (limit > 0 ? limit : 1024); ++fd) {
+        close(fd);
+    }
+}
+
+std::vector<char*> argumentPointers(std::vector<std::string>& arguments) {
     std::vector<char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
-    execv(argv[0], argv.data());
+    return argv;
+}
+
+// Runs in the forked child of a possibly multi-threaded test: no allocation from here on.
+[[noreturn]] void execServer(char* const* argv, int stdoutFd) {
+    dup2(stdoutFd, STDOUT_FILENO);
+    closeInheritedDescriptors();
+    execv(argv[0], argv);
     _exit(127);
 }
 
@@ -114,6 +129,7 @@ void ServerProcess::start() {
     if (pipe(pipeEnds) != 0) {
         throw std::runtime_error(std::string("cannot create a pipe: ") + std::strerror(errno));
     }
+    std::vector<char*> argv = argumentPointers(arguments);
     pid_t child = fork();
     if (child < 0) {
         close(pipeEnds[0]);
@@ -122,7 +138,7 @@ void ServerProcess::start() {
     }
     if (child == 0) {
         close(pipeEnds[0]);
-        execServer(arguments, pipeEnds[1]);
+        execServer(argv.data(), pipeEnds[1]);
     }
     close(pipeEnds[1]);
     pid_ = child;

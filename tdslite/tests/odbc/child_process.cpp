@@ -17,15 +17,19 @@ using Clock = std::chrono::steady_clock;
 pid_t spawn(const std::vector<std::string>& arguments, int out, int err) {
     std::vector<std::string> full{TDSLITE_EXECUTABLE};
     full.insert(full.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& argument : full) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    long limit = sysconf(_SC_OPEN_MAX);
     pid_t child = fork();
     if (child == 0) {
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (auto& argument : full) {
-            argv.push_back(argument.data());
+        for (long fd = STDERR_FILENO + 1; fd < limit; ++fd) {
+            close(static_cast<int>(fd));
         }
-        argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);
     }
