@@ -39,7 +39,7 @@ TEST_F(EngineTest, OddLiteralsAndNumbers) {
               std::vector<int>{131});
     EXPECT_EQ(errorNumbers(run("insert into jobs values(N'x', 0x)").statements.at(0)).size(), 0u);
     EXPECT_EQ(errorNumbers(run("/* unclosed").statements.at(0)), std::vector<int>{113});
-    EXPECT_EQ(errorNumbers(run("set").statements.at(0)), std::vector<int>{102});
+    EXPECT_EQ(errorNumbers(run("set").statements.at(0)), std::vector<int>{156});
     EXPECT_TRUE(run("").statements.empty());
     EXPECT_TRUE(run("  -- only a comment\r\n").statements.empty());
 }
