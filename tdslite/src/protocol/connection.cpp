@@ -18,6 +18,7 @@ constexpr std::uint32_t kDefaultPacketSize = 4096;
 constexpr std::uint32_t kMinPacketSize = 512;
 constexpr std::uint32_t kMaxPacketSize = 32767;
 constexpr std::uint32_t kFirstTds72Version = 0x72;
+constexpr std::size_t kMaxPacketsPerRequest = 65536;
 constexpr int kLoginFailed = 18456;
 constexpr int kInternalError = 50000;
 constexpr int kProcedureNotFound = 2812;
@@ -175,7 +176,10 @@ void Connection::handleLogin(const ClientMessage& message) {
     LoginReply reply{session_->currentDatabase(), packetSize_, wire_.collation};
     respond([&](ByteSink& sink) { encodeLoginAccepted(sink, reply); });
     phase_ = Phase::LoggedIn;
-    assembler_.setMaxMessageBytes(limits_.maxRequestBytes);
+    // SQL Server takes batches of up to 65,536 packets: a photo written back as a 0x literal
+    // may be large, and what SQL Server accepts must not be refused here.
+    assembler_.setMaxMessageBytes(
+        std::min<std::size_t>(limits_.maxRequestBytes, kMaxPacketsPerRequest * packetSize_));
 }
 
 void Connection::handleSqlBatch(const ClientMessage& message) {

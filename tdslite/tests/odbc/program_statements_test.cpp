@@ -149,6 +149,26 @@ TEST_F(ProgramStatementsTest, StaffMaintenanceWithPhotoWriteBack) {
     EXPECT_EQ(run(*catalog, sent("delete from scores where swknum=N'001'")).parts[0].rowCount, 0);
 }
 
+TEST_F(ProgramStatementsTest, PhotosOfEverySizeReadBackByteForByte) {
+    createInitialisedScore();
+    auto catalog = connect("score");
+    run(*catalog, sent("insert into wkinfo(swknums,swkname,swksex,swkjobnum) "
+                       "values(N'001',N'张三',0,N'002')"));
+    for (std::size_t size :
+         {std::size_t{1}, std::size_t{4087}, std::size_t{4096}, std::size_t{3} << 20}) {
+        SCOPED_TRACE(size);
+        auto photo = photoBytes(std::max<std::size_t>(size, 3));
+        photo.resize(size);
+        run(*catalog,
+            sent("update wkinfo set WkPhoto=0x" + hexOf(photo) + " where sWkNums=N'001'"));
+        auto staff =
+            run(*catalog, sent("select * from wkinfo where swknums=N'001'")).firstResultSet();
+        ASSERT_EQ(staff.rows.size(), 1u);
+        EXPECT_TRUE(staff.rows[0][4].bytes == photo)
+            << "read back " << staff.rows[0][4].bytes.size() << " bytes";
+    }
+}
+
 TEST_F(ProgramStatementsTest, ScoreRowsCarryDecimalTextAndDatetime) {
     createInitialisedScore();
     auto catalog = connect("score");
