@@ -34,6 +34,11 @@ void ResultBuffer::endNullCell() {
     cells_.push_back({cellStart_, -1});
 }
 
+void ResultBuffer::finish() {
+    block_.shrink_to_fit();
+    cells_.shrink_to_fit();
+}
+
 const ResultBuffer::Cell& ResultBuffer::cell(int row, int column) const {
     return cells_[static_cast<std::size_t>(row) * columns_.size() +
                   static_cast<std::size_t>(column)];

@@ -31,6 +31,8 @@ public:
     void setCellSize(std::size_t cellBytes); // what the cell holds so far
     void endCell();
     void endNullCell();
+    // Gives back the room kept for growth once the result is complete.
+    void finish();
 
     bool isNull(int row, int column) const;
     QString text(int row, int column) const;

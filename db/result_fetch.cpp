@@ -148,8 +148,10 @@ ResultBuffer FetchResult(const OdbcHandle& statement) {
                                   plans[static_cast<std::size_t>(column)]));
     for (;;) {
         const SQLRETURN code = SQLFetch(statement.get());
-        if (code == SQL_NO_DATA)
+        if (code == SQL_NO_DATA) {
+            buffer.finish();
             return buffer;
+        }
         if (!Succeeded(code))
             failed(statement);
         for (SQLSMALLINT column = 0; column < columnCount; ++column)
