@@ -72,6 +72,13 @@ struct SqlGateway::State {
         pendingImages.clear();
     }
 
+    // The driver manager would refuse an empty text with a message about buffer lengths.
+    QString batch() const {
+        if (lines.isEmpty())
+            fail("There is no SQL text to send");
+        return BatchText(lines);
+    }
+
     void requireEditing() const {
         if (!result || !editing)
             fail("Dataset not in edit or insert mode");
@@ -117,8 +124,9 @@ const QStringList& SqlGateway::SqlLines() const {
 }
 
 std::int64_t SqlGateway::RunStatement() {
+    const QString sql = state_->batch();
     const BusyScope busy(state_->busy);
-    const BatchOutcome outcome = RunBatch(state_->connect(), BatchText(state_->lines));
+    const BatchOutcome outcome = RunBatch(state_->connect(), sql);
     if (outcome.firstError)
         throw DatabaseError(*outcome.firstError);
     return outcome.rowsChanged;
@@ -126,9 +134,9 @@ std::int64_t SqlGateway::RunStatement() {
 
 // A result already open stays as it is until the new one has arrived whole.
 void SqlGateway::OpenQuery() {
+    const QString sql = state_->batch();
     const BusyScope busy(state_->busy);
-    auto fetched =
-        std::make_unique<OpenResult>(QueryBatch(state_->connect(), BatchText(state_->lines)));
+    auto fetched = std::make_unique<OpenResult>(QueryBatch(state_->connect(), sql));
     state_->close();
     state_->result = std::move(fetched);
 }

@@ -165,6 +165,16 @@ TEST_F(Queries, FailedOpenLeavesNoResultOpen) {
     EXPECT_FALSE(gateway.IsOpen());
 }
 
+TEST_F(Queries, NoSqlTextIsRefusedPlainly) {
+    gateway.ClearSql();
+    const QString refusal = QStringLiteral("qrySql: There is no SQL text to send");
+    EXPECT_EQ(failureOf([&] { gateway.OpenQuery(); }), refusal);
+    EXPECT_EQ(failureOf([&] { gateway.RunStatement(); }), refusal);
+    gateway.SetSql(
+        QStringLiteral("\r\n")); // one empty line: an empty batch, which the server takes
+    EXPECT_EQ(gateway.RunStatement(), 0);
+}
+
 TEST_F(Queries, OpeningAgainFetchesAfresh) {
     open(QStringLiteral("select * from jobs"));
     exec(catalogForm(), QStringLiteral("insert into jobs values(N'004',N'x')"));
