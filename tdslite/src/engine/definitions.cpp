@@ -5,6 +5,7 @@
 #include "unicode.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace tdslite {
 
@@ -193,6 +194,22 @@ StatementResult Executor::createDatabase(const CreateDatabaseStatement& statemen
     return {};
 }
 
+bool Executor::othersLeave(const std::u16string& foldedDatabase) {
+    auto noneInside = [&] {
+        return std::none_of(
+            engine_.sessions.begin(), engine_.sessions.end(),
+            [&](const SessionState* other) { return foldName(other->database) == foldedDatabase; });
+    };
+    if (noneInside() || engine_.batchLock == nullptr) {
+        return noneInside();
+    }
+    // A connection closed just before the drop is still ending on its own thread.
+    std::unique_lock<std::mutex>& lock = *engine_.batchLock;
+    const bool left = engine_.sessionEnded.wait_for(lock, std::chrono::seconds(2), noneInside);
+    engine_.batchLock = &lock;
+    return left;
+}
+
 StatementResult Executor::dropDatabase(const DropDatabaseStatement& statement) {
     for (const std::u16string& name : statement.names) {
         Database* database = engine_.storage->find(name);
@@ -202,12 +219,14 @@ StatementResult Executor::dropDatabase(const DropDatabaseStatement& statement) {
         if (database->system) {
             throw err::systemDatabase(name);
         }
-        std::u16string key = foldName(database->name);
-        bool inUse = std::any_of(
-            engine_.sessions.begin(), engine_.sessions.end(),
-            [&](const SessionState* other) { return foldName(other->database) == key; });
-        if (inUse) {
+        const std::u16string key = foldName(database->name);
+        if (foldName(session_.database) == key || !othersLeave(key)) {
             throw err::databaseInUse(name);
+        }
+        // Waiting let other batches run: look the database up again.
+        database = engine_.storage->find(name);
+        if (database == nullptr) {
+            throw err::cannotDropDatabase(name);
         }
         engine_.storage->dropDatabase(*database);
     }

@@ -91,12 +91,20 @@ SessionImpl::SessionImpl(EngineImpl& engine, SessionState state)
 }
 
 SessionImpl::~SessionImpl() {
-    std::lock_guard lock(engine_.mutex());
-    engine_.state().sessions.erase(&state_);
+    {
+        std::lock_guard lock(engine_.mutex());
+        engine_.state().sessions.erase(&state_);
+    }
+    engine_.state().sessionEnded.notify_all();
 }
 
 BatchResult SessionImpl::execute(const std::u16string& batch) {
-    std::lock_guard lock(engine_.mutex());
+    std::unique_lock lock(engine_.mutex());
+    struct ForgetLock {
+        EngineState& state;
+        ~ForgetLock() { state.batchLock = nullptr; }
+    } forget{engine_.state()};
+    engine_.state().batchLock = &lock;
     return Executor(engine_.state(), state_).run(batch);
 }
 

@@ -7,6 +7,8 @@
 #include "errors.h"
 #include "storage.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -27,6 +29,11 @@ struct EngineState {
     std::unique_ptr<Collation> collation;
     std::unique_ptr<Storage> storage;
     std::set<const SessionState*> sessions;
+    // Signalled whenever a session ends. A client that closes a connection and at once drops
+    // the database it was in would otherwise race the server noticing the closed socket.
+    std::condition_variable sessionEnded;
+    // The engine's lock as held by the batch now running, so that it can wait on sessionEnded.
+    std::unique_lock<std::mutex>* batchLock = nullptr;
 };
 
 class Executor {
@@ -45,6 +52,8 @@ private:
     StatementResult dropTable(const DropTableStatement& statement);
     StatementResult createDatabase(const CreateDatabaseStatement& statement);
     StatementResult dropDatabase(const DropDatabaseStatement& statement);
+    // True once no other session is inside the database, waiting a short grace for them.
+    bool othersLeave(const std::u16string& foldedDatabase);
     StatementResult use(const UseStatement& statement);
     StatementResult set(const SetStatement& statement);
 
