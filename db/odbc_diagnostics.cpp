@@ -61,7 +61,7 @@ QString FailureText(const OdbcHandle& handle, const QString& fallback) {
 bool IsFatal(const QList<OdbcDiagnostic>& records) {
     for (const OdbcDiagnostic& record : records) {
         if (record.state.startsWith(u"08") || record.state == u"HYT00" ||
-            record.state == u"HYT01" || record.state == u"HY008")
+            record.state == u"HYT01" || record.state == u"HY008" || record.state == u"HY010")
             return true;
     }
     return false;
