@@ -66,73 +66,53 @@ std::vector<WireColumn> ResultSetEncoder::plan(const std::vector<Column>& column
     return wire;
 }
 
+// The longest value in wire bytes, for the text types whose declared length must hold it.
+std::size_t ResultSetEncoder::longestValue(const Column& column, const std::vector<Row>& rows,
+                                           std::size_t index) {
+    std::size_t longest = 0;
+    for (const Row& row : rows) {
+        const auto* text = std::get_if<std::u16string>(&row[index]);
+        if (text == nullptr) {
+            continue;
+        }
+        if (column.type == ColumnType::Char) {
+            scratch_.clear();
+            codePage_.encode(*text, scratch_);
+            longest = std::max(longest, scratch_.size());
+        } else {
+            longest = std::max(longest, text->size() * 2);
+        }
+    }
+    return longest;
+}
+
 WireColumn ResultSetEncoder::planColumn(const Column& column, const std::vector<Row>& rows,
                                         std::size_t index) {
     WireColumn wire;
     wire.name = column.name.substr(0, kMaxColumnNameChars);
     wire.nullable = column.nullable;
-    std::size_t longest = 0;
     for (const Row& row : rows) {
-        const Value& value = row[index];
-        if (!valueFitsColumn(value, column.type)) {
+        if (!valueFitsColumn(row[index], column.type)) {
             throw EncodingError("column " + columnLabel(column) + " holds a value of another type");
         }
-        if (std::holds_alternative<std::monostate>(value)) {
-            wire.nullable = true;
-        }
-        if (column.type == ColumnType::Char) {
-            if (const auto* text = std::get_if<std::u16string>(&value)) {
-                scratch_.clear();
-                codePage_.encode(*text, scratch_);
-                longest = std::max(longest, scratch_.size());
-            }
-        } else if (column.type == ColumnType::NVarChar) {
-            if (const auto* text = std::get_if<std::u16string>(&value)) {
-                longest = std::max(longest, text->size() * 2);
-            }
-        }
+        wire.nullable = wire.nullable || std::holds_alternative<std::monostate>(row[index]);
     }
     auto declared = static_cast<std::size_t>(std::max(column.length, 0));
     switch (column.type) {
-    case ColumnType::NVarChar: {
-        std::size_t bytes = std::max(declared == 0 ? 8000 : declared * 2, longest);
-        if (bytes > kMaxShortLength) {
-            // Longer than nvarchar(4000) can carry without PLP chunks: ntext carries it.
-            wire.type = longest > kMaxShortLength ? WireType::NText : WireType::NVarChar;
-            wire.maxLength = longest > kMaxShortLength ? kNTextMaxLength : kMaxShortLength;
-        } else {
-            wire.type = WireType::NVarChar;
-            wire.maxLength = static_cast<std::uint32_t>(bytes);
-        }
+    case ColumnType::NVarChar:
+        planNVarChar(wire, declared == 0 ? kMaxShortLength : declared * 2,
+                     longestValue(column, rows, index));
         break;
-    }
-    case ColumnType::Char: {
-        std::size_t bytes = std::max(std::max<std::size_t>(declared, 1), longest);
-        wire.type = bytes > kMaxShortLength ? WireType::Text : WireType::BigChar;
-        wire.maxLength =
-            bytes > kMaxShortLength ? kTextMaxLength : static_cast<std::uint32_t>(bytes);
+    case ColumnType::Char:
+        planChar(wire, std::max<std::size_t>(declared, 1), longestValue(column, rows, index));
         break;
-    }
     case ColumnType::Text:
-        wire.type = WireType::Text;
-        wire.maxLength = kTextMaxLength;
-        break;
     case ColumnType::Image:
-        wire.type = WireType::Image;
+        wire.type = column.type == ColumnType::Text ? WireType::Text : WireType::Image;
         wire.maxLength = kTextMaxLength;
         break;
     case ColumnType::Decimal:
-        wire.type = WireType::DecimalN;
-        wire.precision = static_cast<std::uint8_t>(
-            std::clamp(column.precision == 0 ? 18 : column.precision, 1, 38));
-        wire.scale = static_cast<std::uint8_t>(std::clamp(column.scale, 0, int{wire.precision}));
-        wire.maxLength = decimalWidth(wire.precision);
-        for (const Row& row : rows) {
-            if (!decimalFits(row[index], wire.precision, wire.scale)) {
-                throw EncodingError("column " + columnLabel(column) +
-                                    " holds a number wider than its precision");
-            }
-        }
+        planDecimal(wire, column, rows, index);
         break;
     case ColumnType::DateTime:
         wire.type = WireType::DateTimeN;
@@ -142,17 +122,61 @@ WireColumn ResultSetEncoder::planColumn(const Column& column, const std::vector<
     case ColumnType::Int:
     case ColumnType::SmallInt:
     case ColumnType::TinyInt:
-        wire.type = column.type == ColumnType::Bit ? WireType::BitN : WireType::IntN;
-        wire.maxLength = integerWidth(column.type);
-        for (const Row& row : rows) {
-            if (!integerFits(row[index], column.type)) {
-                throw EncodingError("column " + columnLabel(column) +
-                                    " holds a number out of its range");
-            }
-        }
+        planInteger(wire, column, rows, index);
         break;
     }
     return wire;
+}
+
+void ResultSetEncoder::planNVarChar(WireColumn& wire, std::size_t declaredBytes,
+                                    std::size_t longest) {
+    if (longest > kMaxShortLength) {
+        // Longer than nvarchar(4000) can carry without PLP chunks: ntext carries it.
+        wire.type = WireType::NText;
+        wire.maxLength = kNTextMaxLength;
+        return;
+    }
+    wire.type = WireType::NVarChar;
+    wire.maxLength = static_cast<std::uint32_t>(
+        std::min(std::max(declaredBytes, longest), std::size_t{kMaxShortLength}));
+}
+
+void ResultSetEncoder::planChar(WireColumn& wire, std::size_t declaredBytes, std::size_t longest) {
+    std::size_t bytes = std::max(declaredBytes, longest);
+    if (bytes > kMaxShortLength) {
+        wire.type = WireType::Text;
+        wire.maxLength = kTextMaxLength;
+        return;
+    }
+    wire.type = WireType::BigChar;
+    wire.maxLength = static_cast<std::uint32_t>(bytes);
+}
+
+void ResultSetEncoder::planDecimal(WireColumn& wire, const Column& column,
+                                   const std::vector<Row>& rows, std::size_t index) {
+    wire.type = WireType::DecimalN;
+    wire.precision =
+        static_cast<std::uint8_t>(std::clamp(column.precision == 0 ? 18 : column.precision, 1, 38));
+    wire.scale = static_cast<std::uint8_t>(std::clamp(column.scale, 0, int{wire.precision}));
+    wire.maxLength = decimalWidth(wire.precision);
+    for (const Row& row : rows) {
+        if (!decimalFits(row[index], wire.precision, wire.scale)) {
+            throw EncodingError("column " + columnLabel(column) +
+                                " holds a number wider than its precision");
+        }
+    }
+}
+
+void ResultSetEncoder::planInteger(WireColumn& wire, const Column& column,
+                                   const std::vector<Row>& rows, std::size_t index) {
+    wire.type = column.type == ColumnType::Bit ? WireType::BitN : WireType::IntN;
+    wire.maxLength = integerWidth(column.type);
+    for (const Row& row : rows) {
+        if (!integerFits(row[index], column.type)) {
+            throw EncodingError("column " + columnLabel(column) +
+                                " holds a number out of its range");
+        }
+    }
 }
 
 void ResultSetEncoder::writeMetadata(ByteBuffer& out, const std::vector<WireColumn>& columns) {

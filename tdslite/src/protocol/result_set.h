@@ -58,6 +58,13 @@ public:
 
 private:
     WireColumn planColumn(const Column& column, const std::vector<Row>& rows, std::size_t index);
+    std::size_t longestValue(const Column& column, const std::vector<Row>& rows, std::size_t index);
+    static void planNVarChar(WireColumn& wire, std::size_t declaredBytes, std::size_t longest);
+    static void planChar(WireColumn& wire, std::size_t declaredBytes, std::size_t longest);
+    static void planDecimal(WireColumn& wire, const Column& column, const std::vector<Row>& rows,
+                            std::size_t index);
+    static void planInteger(WireColumn& wire, const Column& column, const std::vector<Row>& rows,
+                            std::size_t index);
     void writeValue(ByteWriter& writer, const WireColumn& column, const Value& value);
     void writeLongValue(ByteBuffer& out, const WireColumn& column, const Value& value);
     void putLongData(ByteBuffer& out, std::span<const std::uint8_t> data);
