@@ -37,8 +37,11 @@ bool isRegistered(const QString& name) {
 
 } // namespace
 
+QString RegisteredOrPathDriver() {
+    return kDriverPath.isEmpty() || isRegistered(kDriverName) ? kDriverName : kDriverPath;
+}
+
 QString SqlServerDriver() {
-    static const QString driver =
-        kDriverPath.isEmpty() || isRegistered(kDriverName) ? kDriverName : kDriverPath;
+    static const QString driver = RegisteredOrPathDriver();
     return driver;
 }
