@@ -53,6 +53,18 @@ TEST_F(ConnectionButton, SucceedsWithAScoreDatabaseToo) {
     expectConnected(true);
 }
 
+TEST_F(ConnectionButton, ResultLeftOpenByAnotherOperationDoesNotFailTheTest) {
+    createScoreDatabase();
+    createForm();
+    form().qrySql.SetConnectionString(CatalogConnStr({dataSource(), "sa", ""}));
+    form().qrySql.SetSql(QStringLiteral("select * from jobs"));
+    form().qrySql.OpenQuery();
+    test(dataSource(), QStringLiteral("sa"), QString());
+    EXPECT_TRUE(boxes.shown().empty());
+    expectConnected(true);
+    EXPECT_FALSE(form().qrySql.IsOpen());
+}
+
 struct Wrong {
     const char* what;
     QString address; // "*" stands for the test server's own address

@@ -22,8 +22,10 @@ void TForm1::Button2Click() {
         sConnStr = serverConnStr();
         // The trailing space is the server's business: it ignores it when comparing.
         sSql = QStringLiteral("select * from master.dbo.sysdatabases where name='score '");
-        qrySql.SetConnectionString(sConnStr);
+        // The text first: it closes any result another operation left open, which would
+        // otherwise refuse the new connection string and fail a test of a sound server.
         qrySql.SetSql(sSql);
+        qrySql.SetConnectionString(sConnStr);
         qrySql.OpenQuery();
         qrySql.Close();
     } catch (...) {
