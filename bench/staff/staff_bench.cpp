@@ -2,6 +2,7 @@
 // statement (the anchor: the fetch any reload must pay), with the resident memory afterwards.
 #include "app/globals.h"
 #include "app/tform1.h"
+#include "bench/common/resident_memory.h"
 #include "db/connection_strings.h"
 #include "db/sql_gateway.h"
 #include "ui/widgets/report_list_view.h"
@@ -40,16 +41,6 @@ struct NoFiles : FileDialog {
 struct NoProcesses : ProcessStarter {
     bool start(const QString&, const QString&) override { return false; }
 };
-
-long residentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 double elapsedMs(const std::function<void()>& run) {
     const auto start = std::chrono::steady_clock::now();

@@ -4,6 +4,7 @@
 //   startup_bench --child form|bare <t0-ns>   (internal) one start, prints ns from t0 to shown
 #include "app/qt_platform.h"
 #include "app/tform1.h"
+#include "bench/common/resident_memory.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -56,18 +57,10 @@ struct Fixture {
     Scripted boxes;
     QtFileDialog files;
     QtProcessStarter processes;
-    Platform platform() { return {&boxes, &files, &processes, dir.filePath(QStringLiteral("ScoreSetup"))}; }
+    Platform platform() {
+        return {&boxes, &files, &processes, dir.filePath(QStringLiteral("ScoreSetup"))};
+    }
 };
-
-long residentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 int runChild(const QString& kind, std::int64_t startNs) {
     Fixture fixture;
