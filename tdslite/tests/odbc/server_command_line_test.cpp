@@ -30,6 +30,14 @@ TEST_F(ServerCommandLineTest, APortInUseIsRefusedWithAClearMessage) {
     EXPECT_NO_THROW(connect()) << "the first server is untouched";
 }
 
+TEST_F(ServerCommandLineTest, ADataDirectoryInUseIsRefusedWithAClearMessage) {
+    Finished second = runTdslite({"--port", "0", "--data", server_.dataDir()});
+    EXPECT_NE(second.exitCode, 0);
+    EXPECT_EQ(second.standardOutput, "");
+    EXPECT_THAT(second.standardError, HasSubstr("in use by another tdslite"));
+    EXPECT_NO_THROW(connect()) << "the first server is untouched";
+}
+
 TEST_F(ServerCommandLineTest, BadArgumentsAreRefusedWithAClearMessage) {
     struct BadArguments {
         std::vector<std::string> arguments;
