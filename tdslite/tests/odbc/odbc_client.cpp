@@ -270,4 +270,14 @@ BatchOutcome OdbcConnection::execute(const std::string& sqlUtf8) {
     return outcome;
 }
 
+bool OdbcConnection::fetchOneRowThenCancel(const std::string& sqlUtf8) {
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    SQLAllocHandle(SQL_HANDLE_STMT, connection_, &statement);
+    auto text = wide(sqlUtf8);
+    bool fine = SQL_SUCCEEDED(SQLExecDirectW(statement, text.data(), SQL_NTS)) &&
+                SQL_SUCCEEDED(SQLFetch(statement)) && SQL_SUCCEEDED(SQLCancel(statement));
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    return fine;
+}
+
 } // namespace tdslite::odbctest

@@ -72,6 +72,9 @@ public:
     OdbcConnection& operator=(const OdbcConnection&) = delete;
 
     BatchOutcome execute(const std::string& sqlUtf8);
+    // Reads the first row of the query's result, then cancels the rest with SQLCancel
+    // (the driver sends an attention); true when both calls succeeded.
+    bool fetchOneRowThenCancel(const std::string& sqlUtf8);
     std::vector<Diagnostic> connectDiagnostics() const { return connectDiagnostics_; }
 
 private:
