@@ -17,7 +17,9 @@ namespace {
 constexpr std::uint32_t kDefaultPacketSize = 4096;
 constexpr std::uint32_t kMinPacketSize = 512;
 constexpr std::uint32_t kMaxPacketSize = 32767;
-constexpr std::uint32_t kFirstTds72Version = 0x72;
+// The login is acknowledged as TDS 7.4 whatever the client asked for, and clients then
+// speak 7.4, whose requests always start with ALL_HEADERS.
+constexpr bool kRequestsHaveAllHeaders = true;
 constexpr std::size_t kMaxPacketsPerRequest = 65536;
 constexpr int kLoginFailed = 18456;
 constexpr int kInternalError = 50000;
@@ -160,7 +162,6 @@ void Connection::handleLogin(const ClientMessage& message) {
         throw ProtocolError("LOGIN7 on a connection that is already logged in");
     }
     Login7Request login = parseLogin7(message.payload);
-    hasAllHeaders_ = (login.tdsVersion >> 24) >= kFirstTds72Version;
     LoginRequest request{login.userName, login.password, login.database};
     LoginOutcome outcome = engine_.login(request, &session_);
     if (!outcome.accepted || !session_) {
@@ -186,7 +187,7 @@ void Connection::handleSqlBatch(const ClientMessage& message) {
     if (phase_ != Phase::LoggedIn) {
         throw ProtocolError("SQL batch before login");
     }
-    std::u16string text = decodeSqlBatch(message.payload, hasAllHeaders_);
+    std::u16string text = decodeSqlBatch(message.payload, kRequestsHaveAllHeaders);
     std::u16string oldDatabase = session_->currentDatabase();
     BatchResult result;
     try {
@@ -206,7 +207,7 @@ void Connection::handleRpc(const ClientMessage& message) {
     if (phase_ != Phase::LoggedIn) {
         throw ProtocolError("RPC request before login");
     }
-    std::u16string name = decodeRpcProcedureName(message.payload, hasAllHeaders_);
+    std::u16string name = decodeRpcProcedureName(message.payload, kRequestsHaveAllHeaders);
     Message error = serverError(kProcedureNotFound,
                                 u"Could not find stored procedure '" + name + u"'.", 16, 62);
     respond([&](ByteSink& sink) { encodeRequestRefused(sink, error, kTokenDoneProc); });

@@ -63,7 +63,6 @@ private:
     Phase phase_ = Phase::Prelogin;
     MessageAssembler assembler_;
     std::uint32_t packetSize_ = 4096;
-    bool hasAllHeaders_ = true;
     std::unique_ptr<Session> session_;
     CodePageEncoder codePage_;
 };

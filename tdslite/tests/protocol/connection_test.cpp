@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace tdslite::protocol {
@@ -75,6 +76,21 @@ TEST_F(ConnectionTest, RequestsAndRepliesSpanSeveralPackets) {
     ASSERT_GE(tokens.size(), 2u);
     ASSERT_TRUE(tokens[1].values[0].has_value());
     EXPECT_EQ(tokens[1].values[0]->size(), 6000u);
+}
+
+TEST_F(ConnectionTest, ClientsAskingForAnOlderTdsAreAnsweredIn74AndSpeakIt) {
+    TdsSocket& client = start();
+    testtds::LoginFields fields;
+    fields.tdsVersion = 0x71000001;
+    auto login = client.login(fields);
+    auto ack = std::find_if(login.begin(), login.end(),
+                            [](const auto& t) { return t.type == kTokenLoginAck; });
+    ASSERT_NE(ack, login.end());
+    EXPECT_EQ(ack->tdsVersion, kTdsVersion74);
+    auto tokens = client.query(u"select 1");
+    ASSERT_GE(tokens.size(), 2u);
+    EXPECT_EQ(tokens[1].values[0],
+              (testtds::Bytes{'s', 0, 'e', 0, 'l', 0, 'e', 0, 'c', 0, 't', 0, ' ', 0, '1', 0}));
 }
 
 TEST_F(ConnectionTest, AttentionIsAcknowledgedAndTheConnectionGoesOn) {
