@@ -47,8 +47,8 @@ Nanoseconds timed(const std::function<void()>& work) {
     return std::chrono::duration_cast<Nanoseconds>(Clock::now() - start);
 }
 
-// The program's FreeTDS settings (see tdslite/tests/odbc/odbc_client.h); a packet size
-// other than the driver's 4096 is asked for only by the second reading of each figure.
+// FreeTDS settings as in tdslite/tests/odbc/odbc_client.h. Each figure is read twice: with the
+// driver's 4096-byte packets, and with the 32767-byte packets the program's gateway asks for.
 std::string connectionString(const tdslite::testing::ServerProcess& server,
                              const std::string& database, int packetSize = 0) {
     std::string text = "DRIVER={FreeTDS};SERVER=" + server.host() +

@@ -12,7 +12,11 @@ void bindParam(sqlite3_stmt* statement, int index, const Param& value) {
         sqlite3_bind_text64(statement, index, text->data(), text->size(), SQLITE_TRANSIENT,
                             SQLITE_UTF8);
     } else if (const auto* bytes = std::get_if<Bytes>(&value)) {
-        sqlite3_bind_blob64(statement, index, bytes->data(), bytes->size(), SQLITE_TRANSIENT);
+        // An empty value is not NULL: without a data pointer SQLite would store NULL.
+        if (bytes->empty())
+            sqlite3_bind_zeroblob(statement, index, 0);
+        else
+            sqlite3_bind_blob64(statement, index, bytes->data(), bytes->size(), SQLITE_TRANSIENT);
     } else {
         sqlite3_bind_null(statement, index);
     }

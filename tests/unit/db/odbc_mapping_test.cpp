@@ -129,21 +129,21 @@ INSTANTIATE_TEST_SUITE_P(
         Mapping{{QStringLiteral("127.0.0.1"), QStringLiteral("sa"), QString()},
                 false,
                 "DRIVER={FreeTDS};SERVER={127.0.0.1};PORT={1433};UID={sa};PWD={};"
-                "TDS_Version=7.4;ClientCharset=UTF-8"},
+                "TDS_Version=7.4;ClientCharset=UTF-8;PacketSize=32767"},
         Mapping{{QStringLiteral("127.0.0.1,5000"), QStringLiteral("sa"), QStringLiteral("x")},
                 true,
                 "DRIVER={FreeTDS};SERVER={127.0.0.1};PORT={5000};UID={sa};PWD={x};"
-                "DATABASE={score};TDS_Version=7.4;ClientCharset=UTF-8"},
+                "DATABASE={score};TDS_Version=7.4;ClientCharset=UTF-8;PacketSize=32767"},
         Mapping{
             {QStringLiteral("srv\\INST"), QStringLiteral("管理员"), QStringLiteral("pa;s'w\"d}")},
             true,
             "DRIVER={FreeTDS};SERVER={srv\\INST};UID={管理员};PWD={pa;s'w\"d}};"
-            "DATABASE={score};TDS_Version=7.4;ClientCharset=UTF-8"},
+            "DATABASE={score};TDS_Version=7.4;ClientCharset=UTF-8;PacketSize=32767"},
         // A value that tries to add a key stays inside its own.
         Mapping{{QStringLiteral("h"), QStringLiteral("u;Initial Catalog=master"),
                  QStringLiteral("x;DATABASE={master}")},
                 false,
                 "DRIVER={FreeTDS};SERVER={h};PORT={1433};UID={u;Initial Catalog=master};"
-                "PWD={x;DATABASE={master}};TDS_Version=7.4;ClientCharset=UTF-8"}));
+                "PWD={x;DATABASE={master}};TDS_Version=7.4;ClientCharset=UTF-8;PacketSize=32767"}));
 
 } // namespace
