@@ -15,7 +15,8 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Modal, owned by `owner`. Non-questions have a single OK and answer Yes.
-    virtual Answer show(QWidget* owner, BoxKind kind, const QString& title, const QString& text) = 0;
+    virtual Answer show(QWidget* owner, BoxKind kind, const QString& title,
+                        const QString& text) = 0;
 };
 
 class FileDialog {
@@ -40,7 +41,8 @@ public:
     virtual bool start(const QString& commandLine, const QString& programDirectory) = 0;
 };
 
-// Everything TForm1 needs from outside; the tests hand in scripted parts and a fake executable path.
+// Everything TForm1 needs from outside; the tests hand in scripted parts and a fake executable
+// path.
 struct Platform {
     MessageBoxes* boxes = nullptr;
     FileDialog* fileDialog = nullptr;

@@ -56,7 +56,8 @@ QString qtFileFilter(const QString& filter) {
 
 std::optional<QString> QtFileDialog::openFile(QWidget* owner, const QString& title,
                                               const QString& filter, const QString& fileName) {
-    const QString chosen = QFileDialog::getOpenFileName(owner, title, fileName, qtFileFilter(filter));
+    const QString chosen =
+        QFileDialog::getOpenFileName(owner, title, fileName, qtFileFilter(filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

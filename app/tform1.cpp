@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -108,7 +107,9 @@ void TForm1::showServerValues() {
     Edit3->setText(sPassword);
 }
 
-bool TForm1::FormCloseQuery() { return true; }
+bool TForm1::FormCloseQuery() {
+    return true;
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery())
@@ -135,15 +136,22 @@ void TForm1::guarded(const std::function<void()>& handler) {
 }
 
 void TForm1::connectClick(QPushButton* button, void (TForm1::*handler)()) {
-    connect(button, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
 }
 
 Answer TForm1::box(BoxKind kind, const QString& title, const QString& text) {
     return platform_.boxes->show(this, kind, title, text);
 }
 
-ServerLogin TForm1::serverLogin() const { return ServerLogin{sServerIP, sUser, sPassword}; }
+ServerLogin TForm1::serverLogin() const {
+    return ServerLogin{sServerIP, sUser, sPassword};
+}
 
-QString TForm1::serverConnStr() const { return ServerConnStr(serverLogin()); }
+QString TForm1::serverConnStr() const {
+    return ServerConnStr(serverLogin());
+}
 
-QString TForm1::catalogConnStr() const { return CatalogConnStr(serverLogin()); }
+QString TForm1::catalogConnStr() const {
+    return CatalogConnStr(serverLogin());
+}

@@ -6,17 +6,18 @@
 namespace {
 
 const QString kCreated = QStringLiteral("建立数据库成功！");
-const QString kCreateFailed =
-    QStringLiteral("建立数据库失败，请检查服务器上是否存在数据库score并且数据库中是否存在数据以及是否对"
-                   "SQL数据库有操作权限!");
-const QString kDropQuestion = QStringLiteral("确定要删除数据库吗？\r\n\r\n删除数据库将丢失所有原数据！");
+const QString kCreateFailed = QStringLiteral(
+    "建立数据库失败，请检查服务器上是否存在数据库score并且数据库中是否存在数据以及是否对"
+    "SQL数据库有操作权限!");
+const QString kDropQuestion =
+    QStringLiteral("确定要删除数据库吗？\r\n\r\n删除数据库将丢失所有原数据！");
 const QString kDropped = QStringLiteral("删除数据库成功！所有原数据全部丢失，需要重新配置！");
 const QString kDropFailed = QStringLiteral(
     "删除数据库出错，请检查服务器上是否存在数据库score以及对SQL服务器是否有操作权限!");
 const QString kInitialised = QStringLiteral("初始化数据库成功！");
-const QString kInitialiseFailed =
-    QStringLiteral("初始化数据库失败！请检查数据库是否存在，以及数据库中是否存在表Scores，Jobs，WkInfo!"
-                   "同时确定对SQL服务器是否有操作权限！");
+const QString kInitialiseFailed = QStringLiteral(
+    "初始化数据库失败！请检查数据库是否存在，以及数据库中是否存在表Scores，Jobs，WkInfo!"
+    "同时确定对SQL服务器是否有操作权限！");
 const QString kConnectionTestQuery =
     QStringLiteral("select * from master.dbo.sysdatabases where name='score '");
 

@@ -10,27 +10,30 @@
 namespace {
 
 const QString kNoDatabase = QStringLiteral("服务器上还没有评分数据库，请先建立数据库并初始化！");
-const QString kNoTables = QStringLiteral(
-    "评分数据库存在，但是相关的表不存在，请初始化数据库！\r\n\r\n同时数据库中所有数据将丢失！\r\n\r\n"
-    "如果初始化失败则请删除数据库再重建和初始化数据库！");
+const QString kNoTables = QStringLiteral("评分数据库存在，但是相关的表不存在，请初始化数据库！\r\n"
+                                         "\r\n同时数据库中所有数据将丢失！\r\n\r\n"
+                                         "如果初始化失败则请删除数据库再重建和初始化数据库！");
 const QString kSomeTables =
     QStringLiteral("评分数据库存在，但相关的表不全，请删除数据库再重建及初始化以便于使用！");
-const QString kComplete = QStringLiteral(
-    "数据库信息完整，如果在使用查询的过程当中出现报错，请删除数据库并重建及初始化以便于使用！\r\n\r\n"
-    "点击“确定”运行统计程序！");
+const QString kComplete = QStringLiteral("数据库信息完整，如果在使用查询的过程当中出现报错，请删除"
+                                         "数据库并重建及初始化以便于使用！\r\n\r\n"
+                                         "点击“确定”运行统计程序！");
 const QString kCannotStart =
     QStringLiteral("无法启动统计程序Report.exe，请将其放在本程序所在目录中！");
 
 class StatisticsTest : public DatabaseFormTest {
 protected:
-    void expectComplete() { boxes.expect(BoxKind::Information, QStringLiteral("提示信息"), kComplete); }
+    void expectComplete() {
+        boxes.expect(BoxKind::Information, QStringLiteral("提示信息"), kComplete);
+    }
     // A Report.exe beside the program that writes each argument it got on a line of its own.
     QString installReportStub() {
         const QString stub = programDir() + QStringLiteral("/Report.exe");
         QFile script(stub);
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/report-args.tmp\"\n"
-                     "mv \"$(dirname \"$0\")/report-args.tmp\" \"$(dirname \"$0\")/report-args\"\n");
+        script.write(
+            "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/report-args.tmp\"\n"
+            "mv \"$(dirname \"$0\")/report-args.tmp\" \"$(dirname \"$0\")/report-args\"\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return programDir() + QStringLiteral("/report-args");

@@ -96,7 +96,8 @@ bool isKind(QWidget* control, Kind kind) {
     case Kind::Button:
         return qobject_cast<QPushButton*>(control);
     case Kind::DropDown:
-        return qobject_cast<QComboBox*>(control) && !qobject_cast<QComboBox*>(control)->isEditable();
+        return qobject_cast<QComboBox*>(control) &&
+               !qobject_cast<QComboBox*>(control)->isEditable();
     case Kind::ListView:
         return qobject_cast<QTreeWidget*>(control);
     case Kind::Picture:
@@ -119,11 +120,11 @@ QString captionOf(QWidget* control) {
 
 // The order Tab walks the focusable controls.
 const char* const kTabOrder[] = {
-    "Edit1",     "Edit2",     "Edit3",    "Button1",  "Button2",  "Button3",  "Button4",
-    "Button5",   "Button6",   "Button7",  "Button8",  "Button9",  "Button10", "Button11",
-    "ListView1", "Edit4",     "Edit5",    "Button12", "Button13", "Button14", "Button15",
-    "Button16",  "Button17",  "Button18", "ListView2", "Edit6",   "Edit7",    "Button19",
-    "Button20",  "Button21",  "Button22", "ComboBox2", "ComboBox3", "ComboBox1", "Button23",
+    "Edit1",     "Edit2",    "Edit3",    "Button1",   "Button2",   "Button3",   "Button4",
+    "Button5",   "Button6",  "Button7",  "Button8",   "Button9",   "Button10",  "Button11",
+    "ListView1", "Edit4",    "Edit5",    "Button12",  "Button13",  "Button14",  "Button15",
+    "Button16",  "Button17", "Button18", "ListView2", "Edit6",     "Edit7",     "Button19",
+    "Button20",  "Button21", "Button22", "ComboBox2", "ComboBox3", "ComboBox1", "Button23",
     "Button24",  "Button25"};
 
 class FrameTest : public FormTest {};

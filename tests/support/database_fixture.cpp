@@ -8,7 +8,8 @@
 namespace {
 
 const char* const kInitialiseBatch =
-    "create table Jobs(sJobNum nvarchar(50) primary key not null,sJobName nvarchar(50) not null)\r\n"
+    "create table Jobs(sJobNum nvarchar(50) primary key not null,sJobName nvarchar(50) not "
+    "null)\r\n"
     "create table WkInfo(sWkNums nvarchar(50) primary key not null,sWkName nvarchar(50) not null,"
     "sWkSex nvarchar(50) not null,sWkJobNum nvarchar(50) not null,WkPhoto image)\r\n"
     "create table Scores(sWkNum nvarchar(50) not null,sWkJobNum nvarchar(50) not null,"
@@ -24,7 +25,9 @@ void DatabaseFormTest::SetUp() {
     server_ = std::make_unique<tdslite::testing::ServerProcess>(serverOptions());
 }
 
-void DatabaseFormTest::TearDown() { server_.reset(); }
+void DatabaseFormTest::TearDown() {
+    server_.reset();
+}
 
 QString DatabaseFormTest::dataSource() const {
     return QString::fromStdString(server_->dataSource());

@@ -10,11 +10,17 @@
 
 FormTest::FormTest() = default;
 
-FormTest::~FormTest() { form_.reset(); }
+FormTest::~FormTest() {
+    form_.reset();
+}
 
-QString FormTest::programPath() const { return programDir_.filePath(QStringLiteral("ScoreSetup")); }
+QString FormTest::programPath() const {
+    return programDir_.filePath(QStringLiteral("ScoreSetup"));
+}
 
-QString FormTest::iniPath() const { return programDir_.filePath(QStringLiteral("Setup.ini")); }
+QString FormTest::iniPath() const {
+    return programDir_.filePath(QStringLiteral("Setup.ini"));
+}
 
 void FormTest::writeIni(const QByteArray& contents) const {
     QFile file(iniPath());

@@ -25,10 +25,11 @@ std::string describe(const BoxCall& box) {
 
 } // namespace
 
-ScriptedBoxes::~ScriptedBoxes() { verifyAllShown(); }
+ScriptedBoxes::~ScriptedBoxes() {
+    verifyAllShown();
+}
 
-void ScriptedBoxes::expect(BoxKind kind, const QString& title, const QString& text,
-                           Answer answer) {
+void ScriptedBoxes::expect(BoxKind kind, const QString& title, const QString& text, Answer answer) {
     expected_.push_back({{kind, title, text}, true, answer});
 }
 

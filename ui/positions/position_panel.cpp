@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 void TForm1::buildGroupBox2() {
-    GroupBox2 = makeGroupBox(this, "GroupBox2", QStringLiteral("职务维护"), {271, 8, 210, 559},
-                             false);
+    GroupBox2 =
+        makeGroupBox(this, "GroupBox2", QStringLiteral("职务维护"), {271, 8, 210, 559}, false);
     QWidget* box = GroupBox2;
     Button8 = makeButton(box, "Button8", QStringLiteral("刷  新"), {17, 24, 81, 33}, true);
     Button9 = makeButton(box, "Button9", QStringLiteral("添  加"), {112, 24, 81, 33}, true);

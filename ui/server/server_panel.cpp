@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 void TForm1::buildGroupBox1() {
-    GroupBox1 = makeGroupBox(this, "GroupBox1", QStringLiteral("SQL服务器设置"), {8, 8, 257, 305},
-                             true);
+    GroupBox1 =
+        makeGroupBox(this, "GroupBox1", QStringLiteral("SQL服务器设置"), {8, 8, 257, 305}, true);
     QWidget* box = GroupBox1;
     Label1 = makeLabel(box, "Label1", QStringLiteral("服务器IP:"), {16, 24, 50, 13});
     Label2 = makeLabel(box, "Label2", QStringLiteral("用户名:"), {16, 56, 40, 13});

@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 void TForm1::buildGroupBox3() {
-    GroupBox3 = makeGroupBox(this, "GroupBox3", QStringLiteral("人员维护"), {487, 8, 299, 559},
-                             false);
+    GroupBox3 =
+        makeGroupBox(this, "GroupBox3", QStringLiteral("人员维护"), {487, 8, 299, 559}, false);
     QWidget* box = GroupBox3;
     Button15 = makeButton(box, "Button15", QStringLiteral("刷  新"), {19, 24, 61, 33}, true);
     Button16 = makeButton(box, "Button16", QStringLiteral("添  加"), {86, 24, 61, 33}, true);
@@ -40,7 +40,7 @@ void TForm1::buildGroupBox3() {
     Button21 = makeButton(box, "Button21", QStringLiteral("照片更换"), {19, 511, 105, 33}, false);
     Button22 = makeButton(box, "Button22", QStringLiteral("取消保存"), {183, 511, 105, 33}, false);
 
-    QWidget* tabOrder[] = {Button15, Button16, Button17, Button18,  ListView2, Edit6,    Edit7,
+    QWidget* tabOrder[] = {Button15, Button16, Button17, Button18, ListView2, Edit6,    Edit7,
                            Button19, Button20, Button21, Button22, ComboBox2, ComboBox3};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

@@ -44,14 +44,16 @@ void TForm1::Button25Click() {
     }
     if (qrySql.RowCount() != kScoreTableCount) {
         box(BoxKind::Warning, QStringLiteral("错误提示"),
-            QStringLiteral("评分数据库存在，但相关的表不全，请删除数据库再重建及初始化以便于使用！"));
+            QStringLiteral(
+                "评分数据库存在，但相关的表不全，请删除数据库再重建及初始化以便于使用！"));
         qrySql.Close();
         return;
     }
 
     box(BoxKind::Information, QStringLiteral("提示信息"),
-        QStringLiteral("数据库信息完整，如果在使用查询的过程当中出现报错，请删除数据库并重建及初始化"
-                       "以便于使用！\r\n\r\n点击“确定”运行统计程序！"));
+        QStringLiteral(
+            "数据库信息完整，如果在使用查询的过程当中出现报错，请删除数据库并重建及初始化"
+            "以便于使用！\r\n\r\n点击“确定”运行统计程序！"));
     qrySql.Close();
     // Said out loud: otherwise the administrator waits for a window that never comes.
     if (!platform_.processes->start(kStatisticsCommand, sAppPath))

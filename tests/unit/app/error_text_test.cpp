@@ -18,12 +18,12 @@ TEST_P(ErrorTitle, IsTheFileNameUpToItsFirstDotWithOnlyTheFirstLetterKept) {
               QString::fromUtf8(GetParam().title));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ErrorTitle,
-    ::testing::Values(TitleCase{"/opt/score/ScoreSetup", "Scoresetup"},
-                      TitleCase{"C:\\Score\\ScoreSetup.exe", "Scoresetup"},
-                      TitleCase{"/tmp/My.Setup.exe", "My"}, TitleCase{"/x/a.b.c", "a"},
-                      TitleCase{"/x/aB.c", "ab"}, TitleCase{"/home/用户/评分Setup", "评分setup"}));
+INSTANTIATE_TEST_SUITE_P(Names, ErrorTitle,
+                         ::testing::Values(TitleCase{"/opt/score/ScoreSetup", "Scoresetup"},
+                                           TitleCase{"C:\\Score\\ScoreSetup.exe", "Scoresetup"},
+                                           TitleCase{"/tmp/My.Setup.exe", "My"},
+                                           TitleCase{"/x/a.b.c", "a"}, TitleCase{"/x/aB.c", "ab"},
+                                           TitleCase{"/home/用户/评分Setup", "评分setup"}));
 
 struct TextCase {
     const char* failure;
