@@ -37,30 +37,30 @@ constexpr TypeSpec kTypes[] = {
     {"TINYINT", ColumnType::TinyInt},   {"BIT", ColumnType::Bit},
 };
 
-Column columnFromSpec(const ColumnSpec& spec, int ordinal) {
+Column columnFromSpec(const ColumnSpec& definition, int ordinal) {
     Column column;
-    column.name = spec.name;
+    column.name = definition.name;
     const TypeSpec* found = nullptr;
     for (const TypeSpec& type : kTypes) {
-        if (isWord(spec.typeName, type.name)) {
+        if (isWord(definition.typeName, type.name)) {
             found = &type;
         }
     }
     if (found == nullptr) {
-        throw err::unknownType(ordinal, spec.typeName);
+        throw err::unknownType(ordinal, definition.typeName);
     }
     column.type = found->type;
-    const auto& args = spec.typeArgs;
+    const auto& args = definition.typeArgs;
     switch (column.type) {
     case ColumnType::NVarChar:
     case ColumnType::Char: {
-        if (spec.maxLength) {
+        if (definition.maxLength) {
             throw err::unsupported(u"(max) column types");
         }
         int maximum = column.type == ColumnType::NVarChar ? 4000 : 8000;
         column.length = args.empty() ? 1 : args[0];
         if (column.length > maximum || column.length < 1 || args.size() > 1) {
-            throw err::columnSize(spec.name, column.length, maximum);
+            throw err::columnSize(definition.name, column.length, maximum);
         }
         break;
     }
@@ -75,11 +75,11 @@ Column columnFromSpec(const ColumnSpec& spec, int ordinal) {
         }
         break;
     default:
-        if (!args.empty() || spec.maxLength) {
+        if (!args.empty() || definition.maxLength) {
             throw err::syntax(u"(", false);
         }
     }
-    column.nullable = spec.nullable.value_or(true);
+    column.nullable = definition.nullable.value_or(true);
     return column;
 }
 
@@ -110,15 +110,15 @@ StatementResult Executor::createTable(const CreateTableStatement& statement) {
     TableDef table;
     table.name = name;
     for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-        const ColumnSpec& spec = statement.columns[i];
+        const ColumnSpec& definition = statement.columns[i];
         ColumnDef column;
-        column.column = columnFromSpec(spec, static_cast<int>(i + 1));
-        if (table.findColumn(spec.name) >= 0) {
-            throw err::duplicateColumnName(spec.name, name);
+        column.column = columnFromSpec(definition, static_cast<int>(i + 1));
+        if (table.findColumn(definition.name) >= 0) {
+            throw err::duplicateColumnName(definition.name, name);
         }
-        if (spec.primaryKey) {
+        if (definition.primaryKey) {
             column.keyOrdinal = 1;
-            table.keyName = spec.constraintName;
+            table.keyName = definition.constraintName;
         }
         table.columns.push_back(std::move(column));
     }
@@ -134,9 +134,10 @@ StatementResult Executor::createTable(const CreateTableStatement& statement) {
     std::string keySql;
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         ColumnDef& column = table.columns[i];
-        const ColumnSpec* spec = i < statement.columns.size() ? &statement.columns[i] : nullptr;
+        const ColumnSpec* definition =
+            i < statement.columns.size() ? &statement.columns[i] : nullptr;
         if (column.keyOrdinal > 0) {
-            if (spec->nullable.value_or(false)) {
+            if (definition->nullable.value_or(false)) {
                 throw err::nullablePrimaryKey(name);
             }
             if (column.column.type == ColumnType::Text || column.column.type == ColumnType::Image) {
