@@ -1,8 +1,12 @@
 // The window as it stands at start-up: every control where the form puts it.
+#include "app/globals.h"
+#include "settings/profile_file.h"
 #include "tests/support/form_fixture.h"
 #include "ui/widgets/picture_box.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -238,4 +242,37 @@ TEST_F(FrameTest, ClosesWithoutAskingAnything) {
     EXPECT_TRUE(window.FormCloseQuery());
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(FrameTest, SettingsFileLivesUntilTheWindowIsDestroyed) {
+    TForm1& window = createForm();
+    // A log-off that is asked about and then cancelled must still find the settings file.
+    EXPECT_TRUE(window.FormCloseQuery());
+    window.close();
+    ASSERT_TRUE(IniFile);
+    EXPECT_EQ(IniFile->path(), sIniFile);
+    EXPECT_TRUE(readIni().isEmpty()) << "closing wrote the settings";
+}
+
+TEST(FrameOnItsOwn, SetupIniIsFoundBesideAnExecutableWhosePathIsNotAscii) {
+    QTemporaryDir root;
+    const QString programDir = root.filePath(QStringLiteral("评分 系统/设置"));
+    ASSERT_TRUE(QDir().mkpath(programDir));
+    QFile ini(programDir + QStringLiteral("/Setup.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Setup]\r\nIP=10.1.2.3\r\nUser=管理员\r\n");
+    ini.close();
+
+    ScriptedBoxes boxes;
+    ScriptedFileDialog files;
+    ScriptedProcesses processes;
+    {
+        TForm1 window(
+            Platform{&boxes, &files, &processes, programDir + QStringLiteral("/ScoreSetup")});
+        EXPECT_EQ(sAppPath, QDir::toNativeSeparators(programDir) + QDir::separator());
+        EXPECT_EQ(sIniFile, sAppPath + QStringLiteral("Setup.ini"));
+        EXPECT_EQ(window.Edit1->text(), QStringLiteral("10.1.2.3"));
+        EXPECT_EQ(window.Edit2->text(), QStringLiteral("管理员"));
+    }
+    EXPECT_FALSE(IniFile) << "the settings file outlived the window";
 }
