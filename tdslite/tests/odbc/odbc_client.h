@@ -2,6 +2,8 @@
 // program does, runs one batch and collects every result, count and diagnostic of it.
 #pragma once
 
+#include "utf_text.h"
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -13,6 +15,9 @@
 
 namespace tdslite::odbctest {
 
+using testing::utf16ToUtf8;
+using testing::utf8ToUtf16;
+
 // The FreeTDS settings the program uses to reach SQL Server (and tdslite):
 //   DRIVER={FreeTDS}   the driver as registered in odbcinst.ini;
 //   SERVER, PORT       host and TCP port, given separately (FreeTDS reads no "host,port");
@@ -23,9 +28,6 @@ namespace tdslite::odbctest {
 // Values are wrapped in braces so that ';' or '=' inside a password cannot end the key.
 std::string freeTdsConnectionString(const std::string& host, int port, const std::string& user,
                                     const std::string& password, const std::string& database = "");
-
-std::u16string utf8ToUtf16(const std::string& text);
-std::string utf16ToUtf8(const std::u16string& text);
 
 struct Diagnostic {
     std::string sqlState;
