@@ -156,18 +156,22 @@ StatementResult Executor::changed(std::int64_t rows) const {
     return result;
 }
 
+ConstantContext Executor::constantContext() const {
+    return {engine_.collation.get(),
+            session_.database,
+            session_.login,
+            session_.spid,
+            session_.lastRowCount,
+            session_.lastError,
+            now_};
+}
+
 StatementResult Executor::select(const SelectStatement& statement) {
     Binder binder(*engine_.storage, session_.database);
     SelectPlan plan = binder.select(statement);
     SqliteDb& db = engine_.storage->sql();
     sqlite3_stmt* query = db.prepare(plan.query.sql);
-    ConstantContext context{engine_.collation.get(),
-                            session_.database,
-                            session_.login,
-                            session_.spid,
-                            session_.lastRowCount,
-                            session_.lastError,
-                            now_};
+    const ConstantContext context = constantContext();
     bindSlots(query, plan.query.params, context);
     StatementResult result = changed(0);
     result.hasResultSet = true;
@@ -211,9 +215,7 @@ StatementResult Executor::insert(const InsertStatement& statement) {
     checkWrite(u"INSERT", database, plan.target.table, plan.target.objectName);
     const TableDef& table = *plan.target.table;
     const Collation& collation = *engine_.collation;
-    ConstantContext context{&collation,    session_.database,     session_.login,
-                            session_.spid, session_.lastRowCount, session_.lastError,
-                            now_};
+    const ConstantContext context = constantContext();
     std::vector<std::vector<Param>> rows;
     for (const auto& values : statement.rows) {
         std::vector<Param> row(table.columns.size());
@@ -262,9 +264,7 @@ StatementResult Executor::update(const UpdateStatement& statement) {
     checkWrite(u"UPDATE", database, plan.target.table, plan.target.objectName);
     const TableDef& table = *plan.target.table;
     const Collation& collation = *engine_.collation;
-    ConstantContext context{&collation,    session_.database,     session_.login,
-                            session_.spid, session_.lastRowCount, session_.lastError,
-                            now_};
+    const ConstantContext context = constantContext();
     std::string sql =
         "UPDATE " + quoteName(database.schema) + "." + quoteName(toUtf8(table.name)) + " SET ";
     std::vector<Param> newValues(table.columns.size());
@@ -308,13 +308,7 @@ StatementResult Executor::remove(const DeleteStatement& statement) {
     const Database& database = *plan.target.database;
     checkWrite(u"DELETE", database, plan.target.table, plan.target.objectName);
     const TableDef& table = *plan.target.table;
-    ConstantContext context{engine_.collation.get(),
-                            session_.database,
-                            session_.login,
-                            session_.spid,
-                            session_.lastRowCount,
-                            session_.lastError,
-                            now_};
+    const ConstantContext context = constantContext();
     std::string sql = "DELETE FROM " + quoteName(database.schema) + "." +
                       quoteName(toUtf8(table.name)) + plan.where.sql;
     SqliteDb& db = engine_.storage->sql();

@@ -14,6 +14,8 @@
 
 namespace tdslite {
 
+struct ConstantContext;
+
 struct SessionState {
     std::u16string database;
     std::u16string login;
@@ -44,6 +46,8 @@ public:
 private:
     void compile(const std::vector<Statement>& statements);
     StatementResult execute(const Statement& statement);
+    // What a constant expression may read: the session's variables and the batch's clock.
+    ConstantContext constantContext() const;
     StatementResult select(const SelectStatement& statement);
     StatementResult insert(const InsertStatement& statement);
     StatementResult update(const UpdateStatement& statement);
